@@ -1,0 +1,12 @@
+// Resource numbers of the data source library, shared by the resource script
+// and the code.
+#pragma once
+
+// String table: identity strings.
+#define IDS_MANUFACTURER 0
+#define IDS_PRODUCT_FAMILY 1
+#define IDS_PRODUCT_NAME 2
+#define IDS_VERSION_INFO 3
+
+// The icon of every source window.
+#define IDI_SOURCE 153

@@ -1,0 +1,29 @@
+#include "source/twain/notifications.h"
+
+#include <windows.h>
+
+#include "source/twain/session_state.h"
+
+// The source manager is loaded by name for each notification and released
+// again: it is already in the process (it loaded us), so this only counts
+// its reference up and down.
+static void SendToApplication(TW_UINT16 message) {
+    HMODULE manager = LoadLibraryA("TWAIN_32.DLL");
+    if (manager == nullptr) {
+        return;
+    }
+    auto entry = reinterpret_cast<DSMENTRYPROC>(reinterpret_cast<void*>(GetProcAddress(manager, "DSM_Entry")));
+    if (entry != nullptr) {
+        entry(&sourceIdentity, &appIdentity, DG_CONTROL, DAT_NULL, message, nullptr);
+    }
+    FreeLibrary(manager);
+}
+
+void NotifyTransferReady() {
+    sourceState = STATE_XFER_READY;
+    SendToApplication(MSG_XFERREADY);
+}
+
+void RequestClose() {
+    SendToApplication(MSG_CLOSEDSREQ);
+}

@@ -1,0 +1,10 @@
+// Notifications to the application, sent through the source manager.
+#pragma once
+
+// Moves the source to state 600 and sends MSG_XFERREADY. When the source
+// manager library or its entry cannot be found nothing is sent; the state is
+// 600 all the same.
+void NotifyTransferReady();
+
+// Sends MSG_CLOSEDSREQ; the state does not change.
+void RequestClose();

@@ -1,0 +1,204 @@
+// The session handlers: identity (get, open, close), user interface (enable,
+// disable) and status.
+#include <windows.h>
+
+#include <cstring>
+
+#include "common/profile_settings.h"
+#include "source/resources/resource_ids.h"
+#include "source/twain/language_choice.h"
+#include "source/twain/session_state.h"
+#include "source/twain/triplet.h"
+#include "source/ui/main_window.h"
+#include "source/ui/scan_settings.h"
+
+static TW_UINT16 GetIdentity(TripletRecord* triplet) {
+    auto* identity = static_cast<TW_IDENTITY*>(triplet->data);
+    if (identity == nullptr) {
+        return Refuse(TWCC_BADVALUE);
+    }
+    std::memcpy(identity, &sourceIdentity, sizeof(TW_IDENTITY));
+    return TWRC_SUCCESS;
+}
+
+static TW_UINT16 OpenSource(TripletRecord* triplet) {
+    if (sourceState != STATE_LOADED) {
+        return Refuse(TWCC_SEQERROR);
+    }
+    if (appIdentity.Id != 0) {
+        return Refuse(TWCC_MAXCONNECTIONS);
+    }
+    // Opening binds the source to its caller: without the caller's identity
+    // and our own as the manager completed it there is nothing to bind.
+    if (triplet->origin == nullptr || triplet->data == nullptr) {
+        return Refuse(TWCC_BADVALUE);
+    }
+    std::memcpy(&appIdentity, triplet->origin, sizeof(TW_IDENTITY));
+    std::memcpy(&sourceIdentity, triplet->data, sizeof(TW_IDENTITY));
+    sourceState = STATE_OPEN;
+    return TWRC_SUCCESS;
+}
+
+// Saves a window's position unless it is minimised (or otherwise no taller
+// than 50 pixels), destroys it and forgets its handle.
+static void SaveAndDestroyWindow(HWND& window, const char* leftKey, const char* topKey) {
+    RECT rect;
+    if (GetWindowRect(window, &rect) && rect.bottom - rect.top > 50) {
+        WriteSettingInt(SOURCE_SECTION, leftKey, rect.left);
+        WriteSettingInt(SOURCE_SECTION, topKey, rect.top);
+    }
+    DestroyWindow(window);
+    window = nullptr;
+}
+
+// Every window the source made, in the order their positions are saved. The
+// resolution and film number are saved with the main window, whatever its
+// size.
+static void SaveAndDestroyWindows() {
+    if (ixWindow != nullptr) {
+        SaveAndDestroyWindow(ixWindow, "IX_LEFT", "IX_TOP");
+    }
+    if (indexWindow != nullptr) {
+        SaveAndDestroyWindow(indexWindow, "INDEX_LEFT", "INDEX_TOP");
+    }
+    if (mainWindow != nullptr) {
+        SaveAndDestroyWindow(mainWindow, "PREVIEW_LEFT", "PREVIEW_TOP");
+        WriteSettingInt(SOURCE_SECTION, "DPI", static_cast<int32_t>(scanSettings.outputResolution));
+        WriteSettingInt(SOURCE_SECTION, "FILMNUMBER", scanSettings.filmNumber);
+    }
+    if (gammaWindow != nullptr) {
+        SaveAndDestroyWindow(gammaWindow, "GAMMA_LEFT", "GAMMA_TOP");
+    }
+}
+
+static TW_UINT16 CloseSource(TripletRecord*) {
+    if (sourceState < STATE_OPEN || sourceState > STATE_TRANSFERRING) {
+        return Refuse(TWCC_SEQERROR);
+    }
+    appIdentity.Id = 0;
+    SaveAndDestroyWindows();
+    // The offered picture is not freed: once offered it is the application's.
+    sourceState = STATE_LOADED;
+    return TWRC_SUCCESS;
+}
+
+TW_UINT16 IdentityHandler(TripletRecord* triplet) {
+    switch (triplet->message) {
+    case MSG_GET:
+        return GetIdentity(triplet);
+    case MSG_OPENDS:
+        return OpenSource(triplet);
+    case MSG_CLOSEDS:
+        return CloseSource(triplet);
+    default:
+        return Refuse(TWCC_BADPROTOCOL);
+    }
+}
+
+static void ChooseLanguage() {
+    char language[64];
+    ReadSettingString(SOURCE_SECTION, "LANGUAGE", "<NO>", language, sizeof language);
+    useJapanese = ChooseJapanese(GetKeyboardType(0), language);
+}
+
+// The class that every dialog template of the source names. Registering it
+// again on a later enable fails harmlessly.
+static void RegisterSourceClass() {
+    DWORD version = GetVersion();
+    bool nonNtFamily = (version & 0x80000000u) != 0;
+    bool windows95OrLater = (version & 0xFFu) >= 4;
+    HICON icon = LoadIconA(moduleInstance, MAKEINTRESOURCEA(IDI_SOURCE));
+    if (nonNtFamily && windows95OrLater) {
+        WNDCLASSEXA windowClass = {};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+        windowClass.lpfnWndProc = DefDlgProcA;
+        windowClass.cbWndExtra = DLGWINDOWEXTRA;
+        windowClass.hInstance = moduleInstance;
+        windowClass.hIcon = icon;
+        windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+        windowClass.lpszClassName = SOURCE_WINDOW_CLASS;
+        windowClass.hIconSm = icon;
+        RegisterClassExA(&windowClass);
+        return;
+    }
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    windowClass.lpfnWndProc = DefDlgProcA;
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = moduleInstance;
+    windowClass.hIcon = icon;
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    windowClass.lpszClassName = SOURCE_WINDOW_CLASS;
+    RegisterClassA(&windowClass);
+}
+
+static TW_UINT16 EnableSource(TripletRecord* triplet) {
+    if (sourceState != STATE_OPEN) {
+        return Refuse(TWCC_SEQERROR);
+    }
+    auto* userInterface = static_cast<TW_USERINTERFACE*>(triplet->data);
+    if (userInterface == nullptr) {
+        return Refuse(TWCC_BADVALUE);
+    }
+    parentWindow = static_cast<HWND>(userInterface->hParent);
+    ChooseLanguage();
+    RegisterSourceClass();
+    // A window left from an earlier enable (disable only hides it) is closed
+    // first, so an application that disables and enables again sees one
+    // window, not two.
+    SaveAndDestroyWindows();
+    mainWindow = CreateMainWindow();
+    if (mainWindow == nullptr) {
+        return Refuse(TWCC_LOWMEMORY);
+    }
+    // The template is visible and the source has no interface-less mode, so
+    // the window shows whatever ShowUI asks.
+    if (userInterface->ShowUI != 0) {
+        ShowWindow(mainWindow, SW_SHOWNORMAL);
+    }
+    sourceState = STATE_ENABLED;
+    return TWRC_SUCCESS;
+}
+
+// The interface is withdrawn: TWAIN has applications expect it to be gone
+// after a disable. The windows themselves live until close.
+static TW_UINT16 DisableSource(TripletRecord*) {
+    if (sourceState < STATE_ENABLED || sourceState > STATE_TRANSFERRING) {
+        return Refuse(TWCC_SEQERROR);
+    }
+    const HWND windows[] = {ixWindow, indexWindow, mainWindow, gammaWindow};
+    for (HWND window : windows) {
+        if (window != nullptr) {
+            ShowWindow(window, SW_HIDE);
+        }
+    }
+    sourceState = STATE_OPEN;
+    return TWRC_SUCCESS;
+}
+
+TW_UINT16 UserInterfaceHandler(TripletRecord* triplet) {
+    switch (triplet->message) {
+    case MSG_ENABLEDS:
+        return EnableSource(triplet);
+    case MSG_DISABLEDS:
+        return DisableSource(triplet);
+    default:
+        return Refuse(TWCC_BADPROTOCOL);
+    }
+}
+
+TW_UINT16 StatusHandler(TripletRecord* triplet) {
+    if (triplet->message != MSG_GET) {
+        return Refuse(TWCC_BADPROTOCOL);
+    }
+    auto* status = static_cast<TW_STATUS*>(triplet->data);
+    if (status == nullptr) {
+        return Refuse(TWCC_BADVALUE);
+    }
+    *status = conditionCode;
+    conditionCode.ConditionCode = TWCC_SUCCESS;
+    return TWRC_SUCCESS;
+}

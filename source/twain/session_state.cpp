@@ -1,0 +1,48 @@
+#include "source/twain/session_state.h"
+
+#include <cstring>
+
+#include "source/resources/resource_ids.h"
+
+TW_INT32 sourceState = STATE_LOADED;
+TW_STATUS conditionCode = {};
+TW_IDENTITY appIdentity = {};
+TW_IDENTITY sourceIdentity = {};
+HINSTANCE moduleInstance = nullptr;
+HWND mainWindow = nullptr;
+HWND indexWindow = nullptr;
+HWND ixWindow = nullptr;
+HWND gammaWindow = nullptr;
+HGLOBAL transferImage = nullptr;
+BYTE useJapanese = 0;
+HWND parentWindow = nullptr;
+
+static void LoadIdentityString(UINT id, TW_STR32 destination) {
+    std::memset(destination, 0, sizeof(TW_STR32));
+    LoadStringA(moduleInstance, id, destination, sizeof(TW_STR32));
+}
+
+void ResetSession(HINSTANCE instance) {
+    moduleInstance = instance;
+    sourceState = STATE_LOADED;
+    conditionCode = {};
+    appIdentity = {};
+    sourceIdentity = {};
+    mainWindow = indexWindow = ixWindow = gammaWindow = nullptr;
+    transferImage = nullptr;
+    useJapanese = 0;
+    parentWindow = nullptr;
+
+    sourceIdentity.Id = 0;
+    sourceIdentity.Version.MajorNum = 2;
+    sourceIdentity.Version.MinorNum = 0;
+    sourceIdentity.Version.Language = TWLG_USA;
+    sourceIdentity.Version.Country = TWCY_USA;
+    LoadIdentityString(IDS_VERSION_INFO, sourceIdentity.Version.Info);
+    sourceIdentity.ProtocolMajor = 1;
+    sourceIdentity.ProtocolMinor = 6;
+    sourceIdentity.SupportedGroups = DG_CONTROL | DG_IMAGE;
+    LoadIdentityString(IDS_MANUFACTURER, sourceIdentity.Manufacturer);
+    LoadIdentityString(IDS_PRODUCT_FAMILY, sourceIdentity.ProductFamily);
+    LoadIdentityString(IDS_PRODUCT_NAME, sourceIdentity.ProductName);
+}

@@ -1,0 +1,35 @@
+// Session state of the loaded source library: one set per loaded copy, on
+// the application's thread only (no locks). DllMain's process attach resets
+// all of it, so nothing survives an unload and reload.
+#pragma once
+
+#include <windows.h>
+
+#include "common/twain_records.h"
+
+// TWAIN states, stored as 100 x the state number.
+constexpr TW_INT32 STATE_LOADED = 300;
+constexpr TW_INT32 STATE_OPEN = 400;
+constexpr TW_INT32 STATE_ENABLED = 500;
+constexpr TW_INT32 STATE_XFER_READY = 600;
+constexpr TW_INT32 STATE_TRANSFERRING = 700;
+
+extern TW_INT32 sourceState;
+extern TW_STATUS conditionCode;  // the code and the reserved word copied with it
+extern TW_IDENTITY appIdentity;  // Id 0 while no application holds the source
+extern TW_IDENTITY sourceIdentity;
+extern HINSTANCE moduleInstance;
+
+extern HWND mainWindow;
+extern HWND indexWindow;
+extern HWND ixWindow;
+extern HWND gammaWindow;
+
+extern HGLOBAL transferImage;  // the picture offered to the application; 0 when none
+
+extern BYTE useJapanese;  // 1: Japanese texts and bitmaps
+extern HWND parentWindow;  // hParent of the enabling application
+
+// Fills sourceIdentity from the string table and clears the session
+// (DllMain's process attach).
+void ResetSession(HINSTANCE instance);

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Makes (once) the private Wine prefix and installs into it what the Windows
+# build produced: our source manager as C:\windows\TWAIN_32.DLL, the data
+# source below C:\windows\twain_32\, and default settings in VANTERA.INI.
+# Usage: [QX_WIN_BUILD=dir] tools/wine-prefix.sh
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+win_build=$QX_WIN_BUILD
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  wineboot -i </dev/null >/dev/null 2>&1
+  # Unmanaged windows: Wine draws their frames itself and does not wait for
+  # a window manager (Xvfb has none) each time a window is hidden.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+  wineserver -w
+fi
+
+windows="$WINEPREFIX/drive_c/windows"
+# Wine keeps its own twain_32.dll in the Windows directory, where a TWAIN
+# source manager belongs; ours replaces it (and the override prefers it).
+install -m 644 "$win_build/manager/TWAIN_32.DLL" "$windows/twain_32.dll"
+mkdir -p "$windows/twain_32/VANTERA"
+install -m 644 "$win_build/source/qx52ds.ds" "$windows/twain_32/VANTERA/qx52ds.ds"
+
+# Default settings: only what a fresh installation writes; a key already set
+# by a user or a test stays as it is.
+ini="$windows/vantera.ini"
+if [ ! -f "$ini" ]; then
+  printf '[QX-52V2P]\r\nDPI=200\r\nFILMNUMBER=1\r\n' > "$ini"
+fi
+echo "Wine prefix ready: $WINEPREFIX"
