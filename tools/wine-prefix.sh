@@ -16,6 +16,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 
+# Wine's own TrueType fonts (Marlett draws the caption buttons) where every
+# Wine build finds them: the prefix's Fonts folder.
+if [ -d /usr/share/wine/fonts ]; then
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+fi
+
 windows="$WINEPREFIX/drive_c/windows"
 # Wine keeps its own twain_32.dll in the Windows directory, where a TWAIN
 # source manager belongs; ours replaces it (and the override prefers it).

@@ -17,7 +17,7 @@ case "${1:-}" in
     while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
       display=$((display + 1))
     done
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$state.xvfb.log" 2>&1 &
+    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state.xvfb.log" 2>&1 &
     echo $! > "$state.pid"
     echo ":$display" > "$state.display"
     for _ in $(seq 1 100); do
@@ -28,7 +28,7 @@ case "${1:-}" in
     # stays alive (-p) between the test executables.
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
-    wineserver -p
+    wineserver -p </dev/null >/dev/null 2>&1
     # Start Wine's background services now, detached from every output: a
     # service started by a test would hold that test's output pipe open.
     DISPLAY=":$display" wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true

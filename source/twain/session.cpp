@@ -101,38 +101,35 @@ static void ChooseLanguage() {
     useJapanese = ChooseJapanese(GetKeyboardType(0), language);
 }
 
-// The class that every dialog template of the source names. Registering it
-// again on a later enable fails harmlessly.
+// The class that every dialog template of the source names. Windows 95 and
+// later of the non-NT family get the extended form with the small icon; NT
+// and older versions the plain form. Registering again on a later enable
+// fails harmlessly.
 static void RegisterSourceClass() {
-    DWORD version = GetVersion();
-    bool nonNtFamily = (version & 0x80000000u) != 0;
-    bool windows95OrLater = (version & 0xFFu) >= 4;
-    HICON icon = LoadIconA(moduleInstance, MAKEINTRESOURCEA(IDI_SOURCE));
-    if (nonNtFamily && windows95OrLater) {
-        WNDCLASSEXA windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-        windowClass.lpfnWndProc = DefDlgProcA;
-        windowClass.cbWndExtra = DLGWINDOWEXTRA;
-        windowClass.hInstance = moduleInstance;
-        windowClass.hIcon = icon;
-        windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-        windowClass.lpszClassName = SOURCE_WINDOW_CLASS;
-        windowClass.hIconSm = icon;
-        RegisterClassExA(&windowClass);
-        return;
-    }
-    WNDCLASSA windowClass = {};
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     windowClass.lpfnWndProc = DefDlgProcA;
     windowClass.cbWndExtra = DLGWINDOWEXTRA;
     windowClass.hInstance = moduleInstance;
-    windowClass.hIcon = icon;
+    windowClass.hIcon = LoadIconA(moduleInstance, MAKEINTRESOURCEA(IDI_SOURCE));
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     windowClass.lpszClassName = SOURCE_WINDOW_CLASS;
-    RegisterClassA(&windowClass);
+    windowClass.hIconSm = windowClass.hIcon;
+
+    DWORD version = GetVersion();
+    bool nonNtFamily = (version & 0x80000000u) != 0;
+    bool windows95OrLater = (version & 0xFFu) >= 4;
+    if (nonNtFamily && windows95OrLater) {
+        RegisterClassExA(&windowClass);
+        return;
+    }
+    WNDCLASSA plainClass = {windowClass.style,     windowClass.lpfnWndProc, windowClass.cbClsExtra,
+                            windowClass.cbWndExtra, windowClass.hInstance,  windowClass.hIcon,
+                            windowClass.hCursor,    windowClass.hbrBackground, nullptr,
+                            windowClass.lpszClassName};
+    RegisterClassA(&plainClass);
 }
 
 static TW_UINT16 EnableSource(TripletRecord* triplet) {

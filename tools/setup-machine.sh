@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what building and running the system needs on Debian 12, as root:
+# the native and mingw-w64 compilers, CMake and Ninja, GoogleTest's sources,
+# 32-bit Wine (with the i386 architecture) and the FreeType it draws
+# TrueType fonts with, Xvfb and ImageMagick for screenshots. Does nothing when everything is there already.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ mingw-w64 g++-mingw-w64-i686-posix googletest
+          wine wine32:i386 fonts-wine libfreetype6:i386 libfontconfig1:i386
+          xvfb xauth x11-utils imagemagick fonts-ipafont-gothic)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "setup-machine: missing packages (${missing[*]}); run as root to install them" >&2
+  exit 1
+fi
+echo "Installing: ${missing[*]}"
+dpkg --add-architecture i386
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"
