@@ -6,6 +6,7 @@
 
 #include "common/profile_settings.h"
 #include "source/resources/resource_ids.h"
+#include "source/scanner/port_access_win32.h"
 #include "source/twain/language_choice.h"
 #include "source/twain/session_state.h"
 #include "source/twain/triplet.h"
@@ -77,6 +78,7 @@ static TW_UINT16 CloseSource(TripletRecord*) {
     }
     appIdentity.Id = 0;
     SaveAndDestroyWindows();
+    ReleasePortDriver();
     // The offered picture is not freed: once offered it is the application's.
     sourceState = STATE_LOADED;
     return TWRC_SUCCESS;
