@@ -212,33 +212,30 @@ uint8_t BeginDataPhase(uint32_t settleUnits) {
     return 1;
 }
 
-uint8_t ReadPixelTriple(uint8_t* b0, uint8_t* b1, uint8_t* b2) {
+// The data-phase read of one triple; with `waitReady` it also waits for
+// the scanner to prepare the next one before handing the bytes over.
+static uint8_t ReadDataTriple(uint8_t* b0, uint8_t* b1, uint8_t* b2, bool waitReady) {
     if (!WaitPolls(false)) {
         return FailIdle();
     }
     uint8_t r0, r1, r2;
     ReadNibbles(&r0, &r1, &r2);
     WriteControl(CONTROL_SELECT);
+    if (waitReady && !WaitHighWithinTransaction()) {
+        return FailIdle();
+    }
     *b0 = r0;
     *b1 = r1;
     *b2 = r2;
     return 1;
 }
 
+uint8_t ReadPixelTriple(uint8_t* b0, uint8_t* b1, uint8_t* b2) {
+    return ReadDataTriple(b0, b1, b2, false);
+}
+
 uint8_t ReadTriple(uint8_t* b0, uint8_t* b1, uint8_t* b2) {
-    if (!WaitPolls(false)) {
-        return FailIdle();
-    }
-    uint8_t r0, r1, r2;
-    ReadNibbles(&r0, &r1, &r2);
-    WriteControl(CONTROL_SELECT);
-    if (!WaitHighWithinTransaction()) {
-        return FailIdle();
-    }
-    *b0 = r0;
-    *b1 = r1;
-    *b2 = r2;
-    return 1;
+    return ReadDataTriple(b0, b1, b2, true);
 }
 
 uint8_t EndLine() {
