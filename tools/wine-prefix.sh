@@ -29,11 +29,33 @@ windows="$WINEPREFIX/drive_c/windows"
 install -m 644 "$win_build/manager/TWAIN_32.DLL" "$windows/twain_32.dll"
 mkdir -p "$windows/twain_32/VANTERA"
 install -m 644 "$win_build/source/qx52ds.ds" "$windows/twain_32/VANTERA/qx52ds.ds"
+# The film parameter files sit beside the source; the settings key PATH
+# below tells the source where.
+install -m 644 "$win_build/artwork/fpara_en.spm" "$windows/twain_32/VANTERA/fpara_en.spm"
+install -m 644 "$win_build/artwork/fpara_jp.spm" "$windows/twain_32/VANTERA/fpara_jp.spm"
 
 # Default settings: only what a fresh installation writes; a key already set
 # by a user or a test stays as it is.
 ini="$windows/vantera.ini"
 if [ ! -f "$ini" ]; then
   printf '[QX-52V2P]\r\nDPI=200\r\nFILMNUMBER=1\r\n' > "$ini"
+fi
+# PATH (the film parameter files' folder, ending in a separator) is added
+# to the source's section when it is not there yet, right after the section
+# line; section and key names match without regard to case, as Windows reads
+# them.
+if ! awk '{ line = tolower($0); sub(/[ \t\r]+$/, "", line) }
+          line ~ /^\[/ { inside = (line == "[qx-52v2p]") }
+          inside && line ~ /^[ \t]*path[ \t]*=/ { found = 1 }
+          END { exit found ? 0 : 1 }' "$ini"; then
+  # A last line without its line end must not run into what is added.
+  if [ -n "$(tail -c 1 "$ini")" ]; then
+    printf '\r\n' >> "$ini"
+  fi
+  QX_FILM_PATH='C:\windows\twain_32\VANTERA\' \
+  awk '{ print; line = tolower($0); sub(/[ \t\r]+$/, "", line) }
+       line == "[qx-52v2p]" && !done { printf "PATH=%s\r\n", ENVIRON["QX_FILM_PATH"]; done = 1 }
+       END { if (!done) printf "[QX-52V2P]\r\nPATH=%s\r\n", ENVIRON["QX_FILM_PATH"] }' "$ini" > "$ini.new"
+  mv "$ini.new" "$ini"
 fi
 echo "Wine prefix ready: $WINEPREFIX"

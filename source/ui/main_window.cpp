@@ -7,7 +7,7 @@
 #include "source/ui/window_placement.h"
 
 static BOOL OnInitDialog(HWND window) {
-    scanSettings.outputResolution = ReadSettingInt(SOURCE_SECTION, "DPI", 200);
+    InitialiseScanSettings({ReadSettingInt, ReadSettingString}, useJapanese);
 
     RECT desktop;
     GetWindowRect(GetDesktopWindow(), &desktop);
