@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes (once) the private Wine prefix and installs into it what the Windows
 # build produced: our source manager as C:\windows\TWAIN_32.DLL, the data
-# source below C:\windows\twain_32\, and default settings in VANTERA.INI.
+# source below C:\windows\twain_32\ with its film parameter files, the
+# virtual scanner as its port driver, and default settings in VANTERA.INI.
 # Usage: [QX_WIN_BUILD=dir] tools/wine-prefix.sh
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
@@ -34,28 +35,38 @@ install -m 644 "$win_build/source/qx52ds.ds" "$windows/twain_32/VANTERA/qx52ds.d
 install -m 644 "$win_build/artwork/fpara_en.spm" "$windows/twain_32/VANTERA/fpara_en.spm"
 install -m 644 "$win_build/artwork/fpara_jp.spm" "$windows/twain_32/VANTERA/fpara_jp.spm"
 
+# The virtual scanner is the configured port driver: its DLL, its
+# configuration (qx52sim.cfg, found beside the DLL) and the frame pictures.
+install -m 644 "$win_build/simulator/qx52sim.dll" "$windows/twain_32/VANTERA/qx52sim.dll"
+install -m 644 "$win_build/simulator/qx52sim.cfg" "$windows/twain_32/VANTERA/qx52sim.cfg"
+install -m 644 "$win_build/simulator/strip.cfg" "$windows/twain_32/VANTERA/strip.cfg"
+mkdir -p "$windows/twain_32/VANTERA/frames"
+install -m 644 "$win_build"/simulator/frames/*.bmp "$windows/twain_32/VANTERA/frames/"
+
 # Default settings: only what a fresh installation writes; a key already set
 # by a user or a test stays as it is.
 ini="$windows/vantera.ini"
-if [ ! -f "$ini" ]; then
-  printf '[QX-52V2P]\r\nDPI=200\r\nFILMNUMBER=1\r\n' > "$ini"
-fi
-# PATH (the film parameter files' folder, ending in a separator) is added
-# to the source's section when it is not there yet, right after the section
-# line; section and key names match without regard to case, as Windows reads
-# them.
-if ! awk '{ line = tolower($0); sub(/[ \t\r]+$/, "", line) }
+[ -f "$ini" ] || printf '[QX-52V2P]\r\nDPI=200\r\nFILMNUMBER=1\r\n' > "$ini"
+
+# set_default KEY VALUE: adds KEY=VALUE to the source's section unless the
+# key is there already. Section and key names match without regard to case,
+# as Windows reads them.
+set_default() {
+  if QX_KEY=$1 awk '{ line = tolower($0); sub(/[ \t\r]+$/, "", line) }
           line ~ /^\[/ { inside = (line == "[qx-52v2p]") }
-          inside && line ~ /^[ \t]*path[ \t]*=/ { found = 1 }
+          inside && index(line, tolower(ENVIRON["QX_KEY"]) "=") == 1 { found = 1 }
           END { exit found ? 0 : 1 }' "$ini"; then
-  # A last line without its line end must not run into what is added.
-  if [ -n "$(tail -c 1 "$ini")" ]; then
-    printf '\r\n' >> "$ini"
+    return
   fi
-  QX_FILM_PATH='C:\windows\twain_32\VANTERA\' \
-  awk '{ print; line = tolower($0); sub(/[ \t\r]+$/, "", line) }
-       line == "[qx-52v2p]" && !done { printf "PATH=%s\r\n", ENVIRON["QX_FILM_PATH"]; done = 1 }
-       END { if (!done) printf "[QX-52V2P]\r\nPATH=%s\r\n", ENVIRON["QX_FILM_PATH"] }' "$ini" > "$ini.new"
+  # A last line without its line end must not run into what is added.
+  [ -z "$(tail -c 1 "$ini")" ] || printf '\r\n' >> "$ini"
+  QX_KEY=$1 QX_VALUE=$2 awk '{ print; line = tolower($0); sub(/[ \t\r]+$/, "", line) }
+       line == "[qx-52v2p]" && !done { printf "%s=%s\r\n", ENVIRON["QX_KEY"], ENVIRON["QX_VALUE"]; done = 1 }
+       END { if (!done) printf "[QX-52V2P]\r\n%s=%s\r\n", ENVIRON["QX_KEY"], ENVIRON["QX_VALUE"] }' "$ini" > "$ini.new"
   mv "$ini.new" "$ini"
-fi
+}
+# The film parameter files' folder, ending in a separator.
+set_default PATH 'C:\windows\twain_32\VANTERA\'
+set_default PORT_ACCESS DRIVER
+set_default PORT_DRIVER 'C:\windows\twain_32\VANTERA\qx52sim.dll'
 echo "Wine prefix ready: $WINEPREFIX"

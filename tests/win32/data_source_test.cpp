@@ -29,6 +29,24 @@ void ClearSettings() {
     WritePrivateProfileStringA(SOURCE_SECTION, nullptr, nullptr, SETTINGS_FILE);
 }
 
+// The settings of a fresh installation with the virtual scanner as the
+// port driver, so that opening the scan window finds a scanner.
+void InstallationSettings() {
+    ClearSettings();
+    WriteKey("PORT_ACCESS", "DRIVER");
+    WriteKey("PORT_DRIVER", "C:\\windows\\twain_32\\VANTERA\\qx52sim.dll");
+    WriteKey("PATH", "C:\\windows\\twain_32\\VANTERA\\");
+    // A 35 mm strip in the virtual scanner: the check keeps the selected
+    // film type (an APS cartridge would choose its own).
+    SetEnvironmentVariableA("QX52SIM_CONFIG", "C:\\windows\\twain_32\\VANTERA\\strip.cfg");
+}
+
+std::string ReadSection() {
+    char section[1024] = {};
+    DWORD length = GetPrivateProfileSectionA(SOURCE_SECTION, section, sizeof section, SETTINGS_FILE);
+    return std::string(section, length);
+}
+
 void PumpMessages() {
     MSG message;
     for (int i = 0; i < 200 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); ++i) {
@@ -57,7 +75,7 @@ protected:
     TW_IDENTITY source = {};
 
     void SetUp() override {
-        ClearSettings();
+        InstallationSettings();
         library = LoadLibraryA(SOURCE_PATH);
         ASSERT_NE(library, nullptr) << "qx52ds.ds is not installed in the prefix";
         entry = reinterpret_cast<DSENTRYPROC>(reinterpret_cast<void*>(GetProcAddress(library, "DS_Entry")));
@@ -73,6 +91,8 @@ protected:
             FreeLibrary(library);
         }
         PumpMessages();
+        // The next test executable shares the prefix: leave it installed.
+        InstallationSettings();
     }
 
     TW_UINT16 Call(TW_IDENTITY* origin, TW_UINT32 group, TW_UINT16 dat, TW_UINT16 msg, void* data) {
@@ -275,10 +295,10 @@ TEST_F(DataSource, DisableWithdrawsTheWindowAndEnableAgainShowsOne) {
 }
 
 TEST_F(DataSource, CloseStraightAfterOpenWritesNothing) {
+    std::string before = ReadSection();
     Open();
     Close();
-    char section[256] = {};
-    EXPECT_EQ(GetPrivateProfileSectionA(SOURCE_SECTION, section, sizeof section, SETTINGS_FILE), 0u);
+    EXPECT_EQ(ReadSection(), before);
 }
 
 TEST_F(DataSource, CloseSavesPositionResolutionAndFilmNumber) {
@@ -392,6 +412,64 @@ TEST_F(DataSource, UnsupportedImageTripletsAndCapabilities) {
     Enable();
     ExpectRefused(DG_IMAGE, DAT_GRAYRESPONSE, MSG_SET, &capability, TWCC_SEQERROR);
     ExpectRefused(DG_IMAGE, DAT_PALETTE8, MSG_GETCURRENT, &capability, TWCC_SEQERROR);
+}
+
+// Closes the first "QX-52 Information" box that appears within the time
+// given and keeps its text.
+struct MessageBoxWatcher {
+    std::string text;
+    HANDLE thread = nullptr;
+
+    static DWORD WINAPI Watch(LPVOID context) {
+        auto* watcher = static_cast<MessageBoxWatcher*>(context);
+        for (int i = 0; i < 500; ++i) {
+            HWND box = FindWindowA("#32770", "QX-52 Information");
+            if (box != nullptr) {
+                char buffer[256] = {};
+                GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);  // the message's static text
+                watcher->text = buffer;
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                return 0;
+            }
+            Sleep(10);
+        }
+        return 1;
+    }
+    void Start() { thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr); }
+    void Finish() {
+        WaitForSingleObject(thread, 10000);
+        CloseHandle(thread);
+    }
+};
+
+// The language shows in the scanner check's message: with no port driver
+// the scanner cannot be identified.
+TEST_F(DataSource, LanguageKeyChoosesTheMessagesLanguage) {
+    struct Case {
+        const char* language;  // nullptr: key absent
+        bool english;
+    };
+    // Wine reports a PC/AT keyboard, so without the key the source speaks
+    // English; the keyboard rule itself is covered by the native tests.
+    const Case cases[] = {{nullptr, true}, {"english", true}, {"Japanese", false}, {"j", false},
+                          {"Deutsch", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language != nullptr ? c.language : "(absent)");
+        WriteKey("PORT_DRIVER", "no_such_port_driver.dll");
+        WritePrivateProfileStringA(SOURCE_SECTION, "LANGUAGE", c.language, SETTINGS_FILE);
+        Open();
+        MessageBoxWatcher watcher;
+        watcher.Start();
+        Enable();
+        watcher.Finish();
+        if (c.english) {
+            EXPECT_EQ(watcher.text, "Cannot identify scanner !");
+        } else {
+            EXPECT_FALSE(watcher.text.empty());
+            EXPECT_NE(watcher.text, "Cannot identify scanner !");
+        }
+        Close();
+    }
 }
 
 }  // namespace

@@ -11,11 +11,19 @@
 
 namespace {
 
+// The prefix is shared with the other test executables: the installed
+// settings are put back after each test.
 class PortAccessWin32 : public ::testing::Test {
 protected:
+    char savedAccess[64] = {};
+    char savedDriver[MAX_PATH] = {};
+    void SetUp() override {
+        ReadSettingString(SOURCE_SECTION, "PORT_ACCESS", "", savedAccess, sizeof savedAccess);
+        ReadSettingString(SOURCE_SECTION, "PORT_DRIVER", "", savedDriver, sizeof savedDriver);
+    }
     void TearDown() override {
-        WriteSettingString(SOURCE_SECTION, "PORT_ACCESS", nullptr);
-        WriteSettingString(SOURCE_SECTION, "PORT_DRIVER", nullptr);
+        WriteSettingString(SOURCE_SECTION, "PORT_ACCESS", savedAccess[0] != '\0' ? savedAccess : nullptr);
+        WriteSettingString(SOURCE_SECTION, "PORT_DRIVER", savedDriver[0] != '\0' ? savedDriver : nullptr);
         ReleasePortDriver();
     }
 };

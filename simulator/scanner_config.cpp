@@ -1,0 +1,453 @@
+#include "simulator/scanner_config.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+
+namespace {
+
+constexpr size_t MAX_CONFIG_BYTES = 1u << 20;
+constexpr size_t MAX_BMP_BYTES = 256u << 20;
+constexpr int32_t MAX_PICTURE_SIDE = 16384;
+
+bool ReadWholeFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes, std::string& error) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error = "cannot open '" + path + "'";
+        return false;
+    }
+    bytes.clear();
+    uint8_t chunk[65536];
+    bool ok = true;
+    for (;;) {
+        size_t got = std::fread(chunk, 1, sizeof chunk, file);
+        if (bytes.size() + got > limit) {
+            error = "'" + path + "' is too large";
+            ok = false;
+            break;
+        }
+        bytes.insert(bytes.end(), chunk, chunk + got);
+        if (got < sizeof chunk) {
+            if (std::ferror(file)) {
+                error = "cannot read '" + path + "'";
+                ok = false;
+            }
+            break;
+        }
+    }
+    std::fclose(file);
+    return ok;
+}
+
+uint32_t Le32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+           static_cast<uint32_t>(p[3]) << 24;
+}
+uint16_t Le16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
+
+std::string FolderOf(const std::string& path) {
+    size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string Resolve(const std::string& base, const std::string& name) {
+    bool absolute = (!name.empty() && (name[0] == '/' || name[0] == '\\')) || (name.size() > 1 && name[1] == ':');
+    return absolute || base.empty() ? name : base + name;
+}
+
+std::vector<std::string> SplitWords(const std::string& line) {
+    std::vector<std::string> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+        if (i > start) words.push_back(line.substr(start, i - start));
+    }
+    return words;
+}
+
+// Decimal or 0x-prefixed hexadecimal, whole word, within [low, high].
+bool ParseNumber(const std::string& word, int64_t low, int64_t high, int64_t& value) {
+    if (word.empty() || word.size() > 20) return false;
+    const char* text = word.c_str();
+    char* end = nullptr;
+    long long parsed = (word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X'))
+                           ? std::strtoll(text + 2, &end, 16)
+                           : std::strtoll(text, &end, 10);
+    if (end == nullptr || *end != '\0' || end == text || parsed < low || parsed > high) return false;
+    value = parsed;
+    return true;
+}
+
+bool ParseHexByte(const std::string& word, uint8_t& value) {
+    if (word.size() != 2) return false;
+    int64_t v = 0;
+    if (!ParseNumber("0x" + word, 0, 255, v)) return false;
+    value = static_cast<uint8_t>(v);
+    return true;
+}
+
+struct Parser {
+    std::string name;
+    std::string base;
+    ScannerConfig& config;
+    std::map<std::string, std::shared_ptr<const Picture>> pictures;  // one load per file
+    int lineNumber = 0;
+    std::string error;
+
+    bool Fail(const std::string& what) {
+        error = name + ":" + std::to_string(lineNumber) + ": " + what;
+        return false;
+    }
+
+    bool Number(const std::vector<std::string>& w, size_t at, int64_t low, int64_t high, int64_t& value) {
+        if (at >= w.size()) return Fail("'" + w[0] + "' needs a value");
+        if (!ParseNumber(w[at], low, high, value)) {
+            return Fail("'" + w[at] + "' is not a number from " + std::to_string(low) + " to " +
+                        std::to_string(high));
+        }
+        return true;
+    }
+
+    template <typename T>
+    bool Set(const std::vector<std::string>& w, int64_t low, int64_t high, T& field) {
+        int64_t v = 0;
+        if (w.size() != 2) return Fail("'" + w[0] + "' takes one value");
+        if (!Number(w, 1, low, high, v)) return false;
+        field = static_cast<T>(v);
+        return true;
+    }
+
+    bool Flag(const std::vector<std::string>& w, bool& field) {
+        if (w.size() != 2 || (w[1] != "yes" && w[1] != "no")) return Fail("'" + w[0] + "' takes yes or no");
+        field = w[1] == "yes";
+        return true;
+    }
+
+    bool Letter(const std::vector<std::string>& w, const char* allowed, char& field) {
+        if (w.size() != 2 || w[1].size() != 1 || std::strchr(allowed, w[1][0]) == nullptr) {
+            return Fail("'" + w[0] + "' takes one of the letters " + allowed);
+        }
+        field = w[1][0];
+        return true;
+    }
+
+    bool Bytes(const std::vector<std::string>& w, size_t from, uint8_t* out, size_t count) {
+        if (w.size() - from != count) {
+            return Fail("'" + w[0] + "' needs " + std::to_string(count) + " hex bytes, got " +
+                        std::to_string(w.size() - from));
+        }
+        for (size_t i = 0; i < count; ++i) {
+            if (!ParseHexByte(w[from + i], out[i])) return Fail("'" + w[from + i] + "' is not a hex byte");
+        }
+        return true;
+    }
+
+    bool LoadPicture(const std::string& file, std::shared_ptr<const Picture>& out) {
+        std::string path = Resolve(base, file);
+        auto found = pictures.find(path);
+        if (found != pictures.end()) {
+            out = found->second;
+            return true;
+        }
+        auto picture = std::make_shared<Picture>();
+        std::string why;
+        if (!ReadBmpFile(path, *picture, why)) return Fail("picture: " + why);
+        pictures[path] = picture;
+        out = picture;
+        return true;
+    }
+
+    bool Frame(const std::vector<std::string>& w) {
+        int64_t n = 0;
+        if (w.size() < 3) return Fail("'frame' needs a frame number, an item and its value");
+        if (!Number(w, 1, 1, SIM_MAX_FRAMES, n)) return false;
+        FrameConfig& frame = config.frames[n];
+        const std::string& item = w[2];
+        if (item == "picture") {
+            if (w.size() == 7 && w[3] == "solid") {
+                int64_t rgb[3] = {};
+                for (size_t i = 0; i < 3; ++i) {
+                    if (!Number(w, 4 + i, 0, 255, rgb[i])) return false;
+                }
+                auto picture = std::make_shared<Picture>();
+                picture->width = 1;
+                picture->height = 1;
+                picture->rgb = {static_cast<uint8_t>(rgb[0]), static_cast<uint8_t>(rgb[1]),
+                                static_cast<uint8_t>(rgb[2])};
+                frame.picture = picture;
+                return true;
+            }
+            if (w.size() != 4) return Fail("'picture' takes a file name or 'solid R G B'");
+            return LoadPicture(w[3], frame.picture);
+        }
+        if (item == "ix") {
+            if (!Bytes(w, 3, frame.ixBlock, SIM_IX_BLOCK_BYTES)) return false;
+            if (!frame.trackGiven) BuildMagneticTrack(frame.ixBlock, frame.track);
+            return true;
+        }
+        if (item == "track_block") {
+            uint8_t block[SIM_IX_BLOCK_BYTES];
+            if (!Bytes(w, 3, block, sizeof block)) return false;
+            BuildMagneticTrack(block, frame.track);
+            frame.trackGiven = true;
+            return true;
+        }
+        if (item == "track") {
+            if (!Bytes(w, 3, frame.track, SIM_TRACK_BYTES)) return false;
+            frame.trackGiven = true;
+            return true;
+        }
+        if (item == "print_format") {
+            int64_t v = 0;
+            if (w.size() != 4 || !Number(w, 3, 0, 255, v)) {
+                return error.empty() ? Fail("'print_format' takes one value") : false;
+            }
+            frame.printFormat = static_cast<uint8_t>(v);
+            return true;
+        }
+        return Fail("unknown frame item '" + item + "'");
+    }
+
+    bool Fault(const std::vector<std::string>& w) {
+        FaultConfig& f = config.faults;
+        if (w.size() < 2) return Fail("'fault' needs a name");
+        const std::string& what = w[1];
+        if (what == "gone_after_bytes" || what == "gone_after_lines") {
+            int64_t n = 0;
+            if (w.size() != 3) return Fail("'" + what + "' takes a count");
+            if (!Number(w, 2, 0, 0x7FFFFFFF, n)) return false;
+            (what == "gone_after_bytes" ? f.goneAfterBytes : f.goneAfterLines) = n;
+            return true;
+        }
+        if (w.size() != 2) return Fail("fault '" + what + "' takes no value");
+        if (what == "none") f = FaultConfig{};
+        else if (what == "no_port") f.noPort = true;
+        else if (what == "no_scanner") f.noScanner = true;
+        else if (what == "handshake_stuck_high") f.handshakeStuckHigh = true;
+        else if (what == "handshake_stuck_low") f.handshakeStuckLow = true;
+        else if (what == "answer_after_reset") f.answerAfterReset = true;
+        else if (what == "aps_silent") f.apsSilent = true;
+        else return Fail("unknown fault '" + what + "'");
+        return true;
+    }
+
+    bool Line(const std::vector<std::string>& w) {
+        const std::string& key = w[0];
+        ScannerTiming& t = config.timing;
+        if (key == "port_base") return Set(w, 0, 0xFFF8, config.portBase);
+        if (key == "data_register") return Set(w, 0, 255, config.dataRegister);
+        if (key == "adapter") {
+            if (w.size() == 2 && (w[1] == "none")) config.adapter = AdapterKind::None;
+            else if (w.size() == 2 && (w[1] == "strip" || w[1] == "N")) config.adapter = AdapterKind::Strip;
+            else if (w.size() == 2 && (w[1] == "aps" || w[1] == "A")) config.adapter = AdapterKind::Aps;
+            else return Fail("'adapter' takes none, strip (N) or aps (A)");
+            return true;
+        }
+        if (key == "film_kind") return Letter(w, "RNB", config.filmKind);
+        if (key == "film_speed") return Set(w, 0, 65535, config.filmSpeed);
+        if (key == "exposures") return Set(w, 0, SIM_MAX_FRAMES, config.exposures);
+        if (key == "film_kind_byte") return Set(w, 0, 255, config.filmKindByte);
+        if (key == "unprocessed") return Flag(w, config.unprocessed);
+        if (key == "film_side") return Letter(w, "FB", config.filmSide);
+        if (key == "current_frame") return Set(w, 0, SIM_MAX_FRAMES, config.currentFrame);
+        if (key == "cartridge") {
+            if (w.size() == 2 && w[1] == "loaded") config.cartridge = CartridgeStart::Loaded;
+            else if (w.size() == 2 && w[1] == "autoload") config.cartridge = CartridgeStart::Autoload;
+            else if (w.size() == 2 && w[1] == "empty") config.cartridge = CartridgeStart::Empty;
+            else return Fail("'cartridge' takes loaded, autoload or empty");
+            return true;
+        }
+        if (key == "calibration_positive") return Bytes(w, 1, config.calibrationPositive, SIM_CALIBRATION_BYTES);
+        if (key == "calibration_negative") return Bytes(w, 1, config.calibrationNegative, SIM_CALIBRATION_BYTES);
+        if (key == "exposure_reference") return Set(w, 1, 255, config.exposureReference);
+        if (key == "focus_offset") return Set(w, -1000, 1000, config.focusOffset);
+        if (key == "autoload_ms") return Set(w, 0, 60000, t.autoloadMs);
+        if (key == "rewind_ms") return Set(w, 0, 60000, t.rewindMs);
+        if (key == "frame_settle_ms") return Set(w, 0, 60000, t.frameSettleMs);
+        if (key == "frame_step_ms") return Set(w, 0, 60000, t.frameStepMs);
+        if (key == "to_front_ms") return Set(w, 0, 60000, t.toFrontMs);
+        if (key == "focus_move_ms") return Set(w, 0, 60000, t.focusMoveMs);
+        if (key == "reset_ms") return Set(w, 0, 60000, t.resetMs);
+        if (key == "line_us") return Set(w, 1, 1000000, t.lineUs);
+        if (key == "focus_sample_us") return Set(w, 1, 1000000, t.focusSampleUs);
+        if (key == "min_clock_pulse_us") return Set(w, 0, 100000, t.minClockPulseUs);
+        if (key == "fault") return Fault(w);
+        if (key == "frame") return Frame(w);
+        if (key == "log_file") {
+            if (w.size() != 2) return Fail("'log_file' takes one file name");
+            config.logFile = Resolve(base, w[1]);
+            return true;
+        }
+        return Fail("unknown key '" + key + "'");
+    }
+};
+
+}  // namespace
+
+bool ParseScannerConfig(const std::string& text, const std::string& name, const std::string& baseDirectory,
+                        ScannerConfig& config, std::string& error) {
+    // Built aside and swapped in only when every line was good.
+    auto fresh = std::make_unique<ScannerConfig>();
+    Parser parser{name, baseDirectory, *fresh, {}, 0, {}};
+    std::string logical;
+    int logicalStart = 0;
+    size_t pos = 0;
+    int physical = 0;
+    while (pos <= text.size()) {
+        size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(pos, end - pos);
+        pos = end + 1;
+        ++physical;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        size_t hash = line.find('#');
+        if (hash != std::string::npos) line.erase(hash);
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
+        if (logical.empty()) logicalStart = physical;
+        // A line ending in a backslash goes on on the next one (long byte lists).
+        bool continues = !line.empty() && line.back() == '\\';
+        if (continues) line.pop_back();
+        logical += line + " ";
+        if (continues && pos <= text.size()) continue;
+        std::vector<std::string> words = SplitWords(logical);
+        logical.clear();
+        if (words.empty()) continue;
+        parser.lineNumber = logicalStart;
+        if (!parser.Line(words)) {
+            error = parser.error;
+            return false;
+        }
+    }
+    if (fresh->currentFrame > fresh->exposures && fresh->adapter == AdapterKind::Aps &&
+        fresh->cartridge == CartridgeStart::Loaded) {
+        error = name + ": current_frame " + std::to_string(fresh->currentFrame) + " is beyond the " +
+                std::to_string(fresh->exposures) + " exposures";
+        return false;
+    }
+    config = std::move(*fresh);
+    return true;
+}
+
+bool LoadScannerConfig(const std::string& path, ScannerConfig& config, std::string& error) {
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, MAX_CONFIG_BYTES, bytes, error)) return false;
+    std::string text(bytes.begin(), bytes.end());
+    return ParseScannerConfig(text, path, FolderOf(path), config, error);
+}
+
+bool DecodeBmp(const uint8_t* data, size_t size, Picture& picture, std::string& error) {
+    if (size < 54 || data[0] != 'B' || data[1] != 'M') {
+        error = "not a BMP file";
+        return false;
+    }
+    uint32_t offset = Le32(data + 10);
+    uint32_t headerSize = Le32(data + 14);
+    if (headerSize < 40 || headerSize > size - 14) {
+        error = "unsupported BMP header";
+        return false;
+    }
+    int32_t width = static_cast<int32_t>(Le32(data + 18));
+    int32_t rawHeight = static_cast<int32_t>(Le32(data + 22));
+    uint16_t bits = Le16(data + 28);
+    uint32_t compression = Le32(data + 30);
+    bool topDown = rawHeight < 0;
+    int64_t height = topDown ? -static_cast<int64_t>(rawHeight) : rawHeight;
+    if (width <= 0 || height <= 0 || width > MAX_PICTURE_SIDE || height > MAX_PICTURE_SIDE) {
+        error = "BMP size out of range";
+        return false;
+    }
+    if ((bits != 24 && bits != 32) || compression != 0) {
+        error = "only uncompressed 24- and 32-bit BMP files are read";
+        return false;
+    }
+    uint64_t bytesPerPixel = bits / 8u;
+    uint64_t stride = (static_cast<uint64_t>(width) * bytesPerPixel + 3) / 4 * 4;
+    if (offset > size || stride * static_cast<uint64_t>(height) > size - offset) {
+        error = "BMP pixel data runs past the end of the file";
+        return false;
+    }
+    picture.width = width;
+    picture.height = static_cast<int32_t>(height);
+    picture.rgb.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 3, 0);
+    for (int64_t y = 0; y < height; ++y) {
+        int64_t sourceRow = topDown ? y : height - 1 - y;
+        const uint8_t* row = data + offset + static_cast<size_t>(sourceRow) * stride;
+        uint8_t* out = picture.rgb.data() + static_cast<size_t>(y) * static_cast<size_t>(width) * 3;
+        for (int32_t x = 0; x < width; ++x) {
+            const uint8_t* p = row + static_cast<size_t>(x) * bytesPerPixel;
+            out[3 * x + 0] = p[2];
+            out[3 * x + 1] = p[1];
+            out[3 * x + 2] = p[0];
+        }
+    }
+    return true;
+}
+
+bool ReadBmpFile(const std::string& path, Picture& picture, std::string& error) {
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, MAX_BMP_BYTES, bytes, error)) return false;
+    if (!DecodeBmp(bytes.data(), bytes.size(), picture, error)) {
+        error = "'" + path + "': " + error;
+        return false;
+    }
+    return true;
+}
+
+void BuildMagneticTrack(const uint8_t block[SIM_IX_BLOCK_BYTES], uint8_t track[SIM_TRACK_BYTES]) {
+    // The recorded bytes of a block, in the order the camera writes them:
+    // the fixed head, then the items its kind and presence flags call for.
+    uint8_t span[SIM_IX_BLOCK_BYTES];
+    size_t n = 0;
+    auto put = [&](size_t from, size_t to) {
+        for (size_t i = from; i <= to && n < sizeof span; ++i) span[n++] = block[i];
+    };
+    uint8_t kind = block[1] & 0x7F, flags = block[2] & 0x7F;
+    bool dated = kind == 12 || kind == 11 || kind == 13 || kind == 6;
+    bool withOptionals = dated || kind == 23;
+    put(0, 3);
+    if (dated) put(4, 9);
+    if (kind == 11 || kind == 13) put(10, 10);
+    if (withOptionals) {
+        if (flags & 1) put(11, 11);
+        if (flags & 2) put(12, 12);
+    }
+    if (kind == 13 || kind == 6 || kind == 23) {
+        if (flags & 4) put(13, 13);
+        if (flags & 8) put(14, 14);
+    }
+    if (kind == 12 || kind == 11) {
+        if (flags & 4) put(14, 14);
+        if (flags & 8) put(15, 15);
+    }
+    if (kind == 23 && (flags & 16)) put(15, 15);
+    if (dated && (flags & 16)) put(16, 19);
+    if (withOptionals && (flags & 32)) put(20, 21);
+    if (kind == 10) {
+        if (flags & 1) put(22, 23);
+        if (flags & 2) put(24, 24);
+        if (flags & 4) put(25, 25);
+        if (flags & 8) put(26, 26);
+        if (flags & 16) put(27, 27);
+        if (flags & 32) put(28, 29);
+    }
+    if (kind == 7) {
+        if (flags & 1) put(4, 8);
+        if (flags & 2) put(30, 30);
+    }
+    put(31, 31);
+    std::memset(track, 0, SIM_TRACK_BYTES);
+    size_t at = 0;
+    for (int copy = 0; copy < 3 && at + n + 4 <= SIM_TRACK_BYTES; ++copy) {
+        track[at++] = 0x02;
+        track[at++] = 0x03;
+        std::memcpy(track + at, span, n);
+        at += n;
+        track[at++] = 0x04;
+        track[at++] = 0x05;
+    }
+}

@@ -1,0 +1,561 @@
+// The virtual scanner at register level, driven by a small host of the
+// test's own (not the product's link), which can also be told to misbehave.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "simulator/virtual_port_access.h"
+
+namespace {
+
+constexpr uint8_t IDLE = 0x24, SELECT = 0x20, CLOCK_ONE = 0x22, CLOCK_ZERO = 0x2A, ZERO = 0x28, RESET = 0x21;
+
+// The host side of the wire, on the harness's virtual clock (1 us per
+// register access).
+struct Host {
+    VirtualHarness h;
+    uint32_t pulseUs = 20;      // clock-low and clock-high time of a bit
+    bool waitByteReady = true;  // wait for the handshake after announcing a byte
+    bool doubleWrites = true;
+
+    explicit Host(const ScannerConfig& config) {
+        MakeVirtualPortAccess(h);
+        VirtualScannerInit(h.scanner, config);
+    }
+    VirtualScanner& S() { return h.scanner; }
+    void Raw(uint8_t v) {
+        h.microseconds += 1;
+        VirtualScannerWrite(h.scanner, 0x37A, v);
+    }
+    void Out(uint8_t v) {
+        Raw(v);
+        if (v != IDLE && doubleWrites) Raw(v);
+    }
+    uint8_t Status() {
+        h.microseconds += 1;
+        return VirtualScannerRead(h.scanner, 0x379);
+    }
+    void Pause(uint64_t us) { h.microseconds += us; }
+    bool WaitHandshake(bool high, uint64_t limitUs) {
+        uint64_t end = h.microseconds + limitUs;
+        while (h.microseconds < end) {
+            if (((Status() & 0x08) != 0) == high) return true;
+        }
+        return false;
+    }
+    bool Select() {
+        Out(SELECT);
+        return WaitHandshake(false, 1000000);
+    }
+    bool SelectWhenIdle() {
+        Out(SELECT);
+        return WaitHandshake(true, 7000000) && WaitHandshake(false, 1000000);
+    }
+    bool SendByte(uint8_t b, int bits = 8) {
+        Out(CLOCK_ONE);
+        if (waitByteReady && !WaitHandshake(true, 1000000)) return false;
+        for (int i = 7; i > 7 - bits; --i) {
+            bool one = (b >> i) & 1;
+            Out(one ? CLOCK_ONE : CLOCK_ZERO);
+            Pause(pulseUs);
+            Out(one ? SELECT : ZERO);
+            Pause(pulseUs);
+        }
+        Out(SELECT);
+        Pause(200);
+        return true;
+    }
+    bool Finish() {
+        bool ok = WaitHandshake(false, 1000000) && WaitHandshake(true, 1000000);
+        Out(IDLE);
+        Pause(10000);
+        return ok;
+    }
+    void Nibbles(uint8_t out[3]) {
+        for (int i = 0; i < 3; ++i) {
+            Out(CLOCK_ZERO);
+            uint8_t high = Status();
+            Out(ZERO);
+            uint8_t low = Status();
+            out[i] = static_cast<uint8_t>((high & 0xF0) | (low >> 4));
+        }
+    }
+    bool ReadTriple(uint8_t out[3]) {
+        if (!WaitHandshake(false, 1000000)) return false;
+        Nibbles(out);
+        Out(SELECT);
+        return WaitHandshake(true, 1000000);
+    }
+    // A whole command: block, data, and `triples` reply triples.
+    std::vector<uint8_t> Command(const std::vector<uint8_t>& bytes, size_t triples, bool whenIdle = false) {
+        std::vector<uint8_t> reply;
+        if (!(whenIdle ? SelectWhenIdle() : Select())) {
+            Out(IDLE);
+            return reply;
+        }
+        Pause(20000);
+        for (uint8_t b : bytes) SendByte(b);
+        Finish();
+        if (triples == 0) return reply;
+        Out(SELECT);
+        Pause(200);
+        for (size_t i = 0; i < triples; ++i) {
+            uint8_t t[3] = {};
+            if (!ReadTriple(t)) break;
+            reply.insert(reply.end(), t, t + 3);
+        }
+        Out(IDLE);
+        Pause(20000);
+        return reply;
+    }
+    bool HasViolation(const std::string& part) const {
+        return std::any_of(h.scanner.violations.begin(), h.scanner.violations.end(),
+                           [&](const std::string& v) { return v.find(part) != std::string::npos; });
+    }
+    bool HasLog(const std::string& line) const {
+        return std::find(h.scanner.log.begin(), h.scanner.log.end(), line) != h.scanner.log.end();
+    }
+};
+
+const std::vector<uint8_t> STATUS = {0xD0, 0, 0, 0, 2, 0};
+
+ScannerConfig ApsConfig() {
+    ScannerConfig c;
+    c.adapter = AdapterKind::Aps;
+    c.exposures = 5;
+    c.currentFrame = 3;
+    for (int i = 0; i < 32; ++i) c.frames[3].ixBlock[i] = static_cast<uint8_t>(0x40 + i);
+    c.calibrationPositive[0] = 0xA5;
+    c.calibrationPositive[1] = 0x5A;
+    c.calibrationPositive[19] = 0x77;
+    return c;
+}
+
+TEST(VirtualScanner, StatusAndBlocksAssembledFromTheWire) {
+    Host host(ApsConfig());
+    std::vector<uint8_t> status = host.Command(STATUS, 1, true);
+    // Front side, APS adapter; frame 3; the third byte is padding.
+    EXPECT_EQ(status, (std::vector<uint8_t>{0x09, 3, 0}));
+    EXPECT_TRUE(host.HasLog("command D0 00 00 00 02 00"));
+    EXPECT_TRUE(host.HasLog("reply 09 03 00"));
+
+    // A 10-byte READ of the frame block: 11 triples, the last byte padding.
+    std::vector<uint8_t> block = host.Command({0x28, 0, 0x4D, 0, 0, 0, 0, 0, 0x20, 0}, 11);
+    ASSERT_EQ(block.size(), 33u);
+    for (int i = 0; i < 32; ++i) EXPECT_EQ(block[static_cast<size_t>(i)], 0x40 + i) << i;
+    EXPECT_EQ(block[32], 0);
+    EXPECT_TRUE(host.HasLog("command 28 00 4D 00 00 00 00 00 20 00"));
+
+    // SET WINDOW is a 6-byte block although its code is in the 10-byte group.
+    std::vector<uint8_t> window = {0x24, 0, 0, 0, 0x28, 0};
+    const uint8_t data[40] = {0, 0, 0, 0xB1, 0, 0xB1, 0, 0, 0, 0x4C, 0, 0, 0, 0x5A, 0, 0, 0x09, 0x60, 0, 0,
+                              0x06, 0x40, 0, 0, 0, 5, 0, 0, 0, 0x80};
+    window.insert(window.end(), data, data + 40);
+    host.Command(window, 0);
+    const ScanSetup& w = host.S().setup;
+    EXPECT_TRUE(w.windowSet);
+    EXPECT_EQ(w.xResolution, 177);
+    EXPECT_EQ(w.windowLeft, 76);
+    EXPECT_EQ(w.windowTop, 90);
+    EXPECT_EQ(w.windowWidth, 2400);
+    EXPECT_EQ(w.windowHeight, 1600);
+    EXPECT_EQ(w.reverseFlag, 0x80);
+
+    const ScannerCounters& n = host.S().counters;
+    EXPECT_EQ(n.commands[0xD0], 1u);
+    EXPECT_EQ(n.commands[0x28], 1u);
+    EXPECT_EQ(n.commands[0x24], 1u);
+    EXPECT_EQ(n.bytesReceived, 6u + 10u + 46u);
+    EXPECT_EQ(n.bytesSent, 3u + 33u);
+    EXPECT_TRUE(host.S().violations.empty()) << host.S().violations.front();
+}
+
+TEST(VirtualScanner, NibblesAreTheStatusBitsAsTheyStand) {
+    Host host(ApsConfig());
+    ASSERT_TRUE(host.Select());
+    host.Pause(20000);
+    for (uint8_t b : std::vector<uint8_t>{0x28, 0, 0x45, 0, 0, 46, 0, 0, 20, 0}) host.SendByte(b);
+    host.Finish();
+    host.Out(SELECT);
+    ASSERT_TRUE(host.WaitHandshake(false, 100000));
+    // 0xA5: high nibble while the clock is low, low nibble once released;
+    // bit 7 is presented as the byte's bit 7 (no inversion to undo).
+    host.Out(CLOCK_ZERO);
+    EXPECT_EQ(host.Status() & 0xF8, 0xA0);
+    host.Out(ZERO);
+    EXPECT_EQ(host.Status() & 0xF8, 0x50);
+    host.Out(CLOCK_ZERO);
+    EXPECT_EQ(host.Status() & 0xF0, 0x50);
+    host.Out(ZERO);
+    EXPECT_EQ(host.Status() & 0xF0, 0xA0);
+    uint8_t rest[3];
+    host.Out(CLOCK_ZERO);
+    host.Out(ZERO);
+    host.Out(SELECT);
+    // The triple taken: handshake high until the next one is ready.
+    EXPECT_NE(host.Status() & 0x08, 0);
+    for (int i = 0; i < 6; ++i) ASSERT_TRUE(host.ReadTriple(rest));
+    EXPECT_EQ(rest[1], 0x77);  // calibration byte 19, in the seventh and last triple
+    host.Out(IDLE);
+    EXPECT_TRUE(host.S().violations.empty()) << host.S().violations.front();
+}
+
+TEST(VirtualScanner, FaultsShowAtTheRegisters) {
+    ScannerConfig c = ApsConfig();
+    c.faults.noPort = true;
+    {
+        Host host(c);
+        EXPECT_EQ(VirtualScannerRead(host.S(), 0x378), 0xFF);
+        EXPECT_EQ(host.Status(), 0xFF);
+    }
+    c.faults = {};
+    c.faults.noScanner = true;
+    {
+        Host host(c);
+        EXPECT_EQ(VirtualScannerRead(host.S(), 0x378), 0x00);  // the port is there
+        EXPECT_EQ(VirtualScannerRead(host.S(), 0x278), 0xFF);  // nothing else is
+        EXPECT_EQ(host.Status(), 0x7F);
+    }
+    c.faults = {};
+    c.faults.handshakeStuckHigh = true;
+    {
+        Host host(c);
+        uint64_t start = host.h.microseconds;
+        EXPECT_FALSE(host.Select());
+        EXPECT_GE(host.h.microseconds - start, 1000000u);  // virtual time only
+    }
+    c.faults = {};
+    c.faults.handshakeStuckLow = true;
+    {
+        Host host(c);
+        EXPECT_FALSE(host.SelectWhenIdle());
+    }
+    c.faults = {};
+    c.faults.apsSilent = true;
+    {
+        Host host(c);
+        EXPECT_EQ(host.Command(STATUS, 1, true), (std::vector<uint8_t>{0x19, 0, 0}));
+    }
+    c.faults = {};
+    c.faults.goneAfterBytes = 3;
+    {
+        Host host(c);
+        ASSERT_TRUE(host.Select());
+        for (int i = 0; i < 3; ++i) host.SendByte(STATUS[static_cast<size_t>(i)]);
+        EXPECT_EQ(host.Status(), 0x7F);
+        EXPECT_FALSE(host.Finish());  // floating lines never answer the handshake
+    }
+}
+
+TEST(VirtualScanner, StatusOnlyAfterAReset) {
+    ScannerConfig c = ApsConfig();
+    c.faults.answerAfterReset = true;
+    Host host(c);
+    EXPECT_TRUE(host.Command(STATUS, 1, true).empty());
+    // The reset pulse, then the scanner drops and raises its handshake.
+    host.Out(RESET);
+    host.Pause(10000);
+    host.Out(SELECT);
+    EXPECT_TRUE(host.WaitHandshake(false, 500000));
+    EXPECT_TRUE(host.WaitHandshake(true, 6000000));
+    host.Out(IDLE);
+    EXPECT_EQ(host.S().counters.resets, 1u);
+    EXPECT_EQ(host.Command(STATUS, 1, true), (std::vector<uint8_t>{0x09, 3, 0}));
+}
+
+TEST(VirtualScanner, ProtocolViolationsAreReported) {
+    {
+        Host host(ApsConfig());
+        host.pulseUs = 1;
+        host.Command(STATUS, 1, true);
+        EXPECT_TRUE(host.HasViolation("clock pulse of")) << host.S().violations.size();
+    }
+    {
+        Host host(ApsConfig());
+        host.waitByteReady = false;
+        ASSERT_TRUE(host.Select());
+        host.SendByte(0xD0);
+        EXPECT_TRUE(host.HasViolation("missing handshake wait"));
+    }
+    {
+        Host host(ApsConfig());
+        host.Command({0x77, 0, 0, 0, 0, 0}, 0);
+        EXPECT_TRUE(host.HasViolation("unknown command 0x77"));
+    }
+    {
+        Host host(ApsConfig());
+        ASSERT_TRUE(host.Select());
+        host.SendByte(0xD0, 5);
+        host.Out(IDLE);
+        EXPECT_TRUE(host.HasViolation("byte of 5 bits"));
+    }
+    {
+        Host host(ApsConfig());
+        host.Raw(0x26);
+        host.Raw(0x26);
+        EXPECT_TRUE(host.HasViolation("control value 0x26 is none of the six"));
+        host.doubleWrites = false;
+        host.Out(SELECT);
+        host.Out(IDLE);
+        EXPECT_TRUE(host.HasViolation("control value 0x20 written once"));
+    }
+    {
+        // A reply read past its end never gets its handshake.
+        Host host(ApsConfig());
+        std::vector<uint8_t> reply = host.Command(STATUS, 2, true);
+        EXPECT_EQ(reply.size(), 3u);
+    }
+}
+
+// A picture whose every pixel tells where it is: red = column x 6,
+// green = row x 10, blue = 60.
+ScannerConfig StripWithCoordinatePicture(char filmKind) {
+    ScannerConfig c;
+    c.adapter = AdapterKind::Strip;
+    c.filmKind = filmKind;
+    c.currentFrame = 1;
+    auto picture = std::make_shared<Picture>();
+    picture->width = 36;
+    picture->height = 24;
+    for (int y = 0; y < 24; ++y) {
+        for (int x = 0; x < 36; ++x) {
+            picture->rgb.insert(picture->rgb.end(),
+                                {static_cast<uint8_t>(x * 6), static_cast<uint8_t>(y * 10), uint8_t{60}});
+        }
+    }
+    c.frames[1].picture = picture;
+    return c;
+}
+
+std::vector<uint8_t> WindowCommand(uint16_t dpi, uint16_t left, uint16_t top, uint16_t width, uint16_t height,
+                                   uint8_t reverse) {
+    std::vector<uint8_t> w = {0x24, 0, 0, 0, 0x28, 0};
+    std::vector<uint8_t> d(40, 0);
+    d[2] = d[4] = static_cast<uint8_t>(dpi >> 8);
+    d[3] = d[5] = static_cast<uint8_t>(dpi);
+    d[8] = static_cast<uint8_t>(left >> 8), d[9] = static_cast<uint8_t>(left);
+    d[12] = static_cast<uint8_t>(top >> 8), d[13] = static_cast<uint8_t>(top);
+    d[16] = static_cast<uint8_t>(width >> 8), d[17] = static_cast<uint8_t>(width);
+    d[20] = static_cast<uint8_t>(height >> 8), d[21] = static_cast<uint8_t>(height);
+    d[25] = 5;
+    d[29] = reverse;
+    w.insert(w.end(), d.begin(), d.end());
+    return w;
+}
+
+std::vector<uint8_t> ReadLine(Host& host, size_t pixels) {
+    std::vector<uint8_t> line;
+    host.Out(SELECT);
+    host.Pause(200);
+    for (size_t i = 0; i <= pixels; ++i) {  // the last triple closes the line
+        if (!host.WaitHandshake(false, 1000000)) return {};
+        uint8_t t[3];
+        host.Nibbles(t);
+        if (i < pixels) {
+            host.Out(SELECT);
+            line.insert(line.end(), t, t + 3);
+        }
+    }
+    host.Out(IDLE);
+    host.Pause(10000);
+    return line;
+}
+
+// The strip frame (36 x 24 mm) is centred on the 35 mm preview window
+// (76, 90, 2400 x 1600 units of 1/1770 inch).
+constexpr double UNITS_PER_MM = 1770 / 25.4;
+constexpr double FRAME_LEFT = 1276 - 18 * UNITS_PER_MM;
+constexpr double FRAME_TOP = 890 - 12 * UNITS_PER_MM;
+constexpr double PICTURE_PIXEL = UNITS_PER_MM;  // 36 pixels over 36 mm
+
+TEST(VirtualScanner, ScanLinesSampleTheFrameAtTheWindow) {
+    Host host(StripWithCoordinatePicture('R'));
+    host.Command(WindowCommand(177, 500, 300, 400, 600, 0x80), 0);
+    host.Command({0xD2, 0, 0, 0, 7, 0, 'F', 'R', 2, 100, 50, 'N', 'P'}, 0);
+    host.Command({0x1B, 0, 0, 0, 0, 0}, 0);
+    // 177 dpi: 10 units per sample; 400 x 600 units give 40 lines of 60.
+    for (uint32_t line = 0; line < 3; ++line) {
+        std::vector<uint8_t> got = ReadLine(host, 60);
+        ASSERT_EQ(got.size(), 180u);
+        double u = 500 + (line + 0.5) * 10;
+        int column = static_cast<int>((u - FRAME_LEFT) / PICTURE_PIXEL);
+        for (size_t i = 0; i < 60; ++i) {
+            double v = 300 + (static_cast<double>(i) + 0.5) * 10;
+            int row = static_cast<int>((v - FRAME_TOP) / PICTURE_PIXEL);
+            EXPECT_EQ(got[3 * i], column * 6) << line << " " << i;
+            EXPECT_EQ(got[3 * i + 1], row * 10) << line << " " << i;
+            // Exposure B is half the reference: the blue row gets half the light.
+            EXPECT_EQ(got[3 * i + 2], 30) << line << " " << i;
+        }
+    }
+    EXPECT_EQ(host.S().counters.linesRead, 3u);
+    EXPECT_TRUE(host.S().violations.empty()) << host.S().violations.front();
+}
+
+TEST(VirtualScanner, NegativeFilmHoldsTheInvertedMaskedPicture) {
+    ScannerConfig c = StripWithCoordinatePicture('N');
+    Host host(c);
+    host.Command(WindowCommand(177, 76, 90, 2400, 1600, 0), 0);
+    host.Command({0x1B, 0, 0, 0, 0, 0}, 0);
+    std::vector<uint8_t> first = ReadLine(host, 160);
+    for (int i = 0; i < 60; ++i) ReadLine(host, 160);
+    std::vector<uint8_t> later = ReadLine(host, 160);
+    ASSERT_EQ(first.size(), 480u);
+    ASSERT_EQ(later.size(), 480u);
+    // Redder picture columns further right come out less red, and the
+    // orange mask passes more red than green than blue where the picture is dark.
+    EXPECT_GT(first[0], later[0]);
+    EXPECT_GT(first[0], first[1]);
+    EXPECT_GT(first[1], first[2]);
+    // Brighter rows down the picture come out darker in green.
+    EXPECT_GT(first[1], first[3 * 150 + 1]);
+}
+
+TEST(VirtualScanner, RedAndBlueLeadGreenByALineFrom801Dpi) {
+    // Grey columns: every channel carries the column, so a colour read one
+    // line ahead shows as red and blue equal to the next line's green.
+    ScannerConfig c = StripWithCoordinatePicture('R');
+    auto picture = std::make_shared<Picture>(*c.frames[1].picture);
+    for (size_t i = 0; i < picture->rgb.size(); i += 3) {
+        picture->rgb[i + 1] = picture->rgb[i + 2] = picture->rgb[i];
+    }
+    c.frames[1].picture = picture;
+    for (uint16_t dpi : {uint16_t{800}, uint16_t{801}}) {
+        Host host(c);
+        host.Command(WindowCommand(dpi, 1000, 800, 400, 20, 0x80), 0);
+        host.Command({0x1B, 0, 0, 0, 0, 0}, 0);
+        std::vector<std::vector<uint8_t>> lines;
+        for (int line = 0; line < 200; ++line) lines.push_back(ReadLine(host, 9));
+        int edges = 0;
+        for (size_t j = 0; j + 1 < lines.size(); ++j) {
+            const uint8_t leadRed = lines[j][0], leadBlue = lines[j][2];
+            const uint8_t green = lines[j][1], nextGreen = lines[j + 1][1];
+            if (green == nextGreen) continue;
+            ++edges;
+            EXPECT_EQ(leadRed, dpi == 801 ? nextGreen : green) << dpi << " line " << j;
+            EXPECT_EQ(leadBlue, leadRed);
+        }
+        EXPECT_GE(edges, 2) << dpi;
+    }
+}
+
+TEST(VirtualScanner, PositioningKeepsTheScannerBusyAndRewindShows65) {
+    Host host(ApsConfig());
+    host.Command({0x31, 2, 0, 0, 5, 0, 0, 0, 0, 0}, 0);
+    uint64_t before = host.h.microseconds;
+    std::vector<uint8_t> status = host.Command(STATUS, 1, true);
+    EXPECT_EQ(status, (std::vector<uint8_t>{0x09, 5, 0}));
+    // 300 ms settle + 2 frames x 150 ms, less the 20 ms that went by.
+    EXPECT_GE(host.h.microseconds - before, 570000u);
+
+    host.Command({0x31, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 0);
+    EXPECT_EQ(host.Command(STATUS, 1, true)[1], 65);
+    host.Pause(4000000);
+    EXPECT_EQ(host.Command(STATUS, 1, true)[1], 0);
+    EXPECT_TRUE(host.S().violations.empty()) << host.S().violations.front();
+}
+
+TEST(VirtualScanner, CartridgeInsertedAutoloadsToFrameOne) {
+    ScannerConfig c = ApsConfig();
+    c.cartridge = CartridgeStart::Autoload;
+    Host host(c);
+    EXPECT_EQ(host.Command(STATUS, 1, true)[1], 64);
+    host.Pause(3000000);
+    EXPECT_EQ(host.Command(STATUS, 1, true)[1], 1);
+    c.unprocessed = true;
+    Host undeveloped(c);
+    undeveloped.Pause(4000000);
+    EXPECT_EQ(undeveloped.Command(STATUS, 1, true), (std::vector<uint8_t>{0x89, 0, 0}));
+}
+
+TEST(ScannerConfigFile, ParsesAndReportsTheLineOfAnError) {
+    ScannerConfig config;
+    std::string error;
+    const std::string good =
+        "# comment\n"
+        "adapter strip\n"
+        "film_kind R   # reversal\n"
+        "fault gone_after_lines 7\n"
+        "calibration_positive 01 02 03 04 05 06 07 08 09 0A \\\n"
+        "                     0B 0C 0D 0E 0F 10 11 12 13 14\n"
+        "frame 2 picture solid 10 20 30\n"
+        "port_base 0x278\n";
+    ASSERT_TRUE(ParseScannerConfig(good, "test.cfg", "", config, error)) << error;
+    EXPECT_EQ(config.adapter, AdapterKind::Strip);
+    EXPECT_EQ(config.filmKind, 'R');
+    EXPECT_EQ(config.faults.goneAfterLines, 7);
+    EXPECT_EQ(config.calibrationPositive[19], 0x14);
+    ASSERT_NE(config.frames[2].picture, nullptr);
+    EXPECT_EQ(config.frames[2].picture->rgb, (std::vector<uint8_t>{10, 20, 30}));
+    EXPECT_EQ(config.portBase, 0x278);
+
+    const std::pair<const char*, const char*> bad[] = {
+        {"adapter strip\nfilm_kind X\n", "bad.cfg:2: "},
+        {"\n\ncalibration_negative 01 02\n", "bad.cfg:3: "},
+        {"frame 41 ix 00\n", "bad.cfg:1: "},
+        {"exposures 5\nframe 1 picture missing.bmp\n", "bad.cfg:2: picture: cannot open 'missing.bmp'"},
+        {"fault sometimes\n", "bad.cfg:1: unknown fault"},
+        {"colour red\n", "bad.cfg:1: unknown key 'colour'"},
+    };
+    for (const auto& [text, message] : bad) {
+        std::string why;
+        EXPECT_FALSE(ParseScannerConfig(text, "bad.cfg", "", config, why)) << text;
+        EXPECT_EQ(why.rfind(message, 0), 0u) << why;
+        EXPECT_EQ(config.adapter, AdapterKind::Strip) << "a failed parse changed the configuration";
+        EXPECT_EQ(config.exposures, 4) << "a failed parse changed the configuration";
+    }
+}
+
+TEST(ScannerConfigFile, ShippedConfigurationsLoad) {
+    for (const char* name : {"/qx52sim.cfg", "/strip.cfg"}) {
+        ScannerConfig config;
+        std::string error;
+        ASSERT_TRUE(LoadScannerConfig(std::string(QX_SIMULATOR_CONFIG_DIR) + name, config, error)) << error;
+        ASSERT_NE(config.frames[1].picture, nullptr) << name;
+        EXPECT_GT(config.frames[1].picture->width, 800) << name;
+    }
+}
+
+TEST(ScannerConfigFile, BmpReaderStaysInsideTheFile) {
+    // A 2 x 2 bottom-up 24-bit file: rows of 6 bytes padded to 8.
+    std::vector<uint8_t> bmp(54 + 16, 0);
+    bmp[0] = 'B', bmp[1] = 'M', bmp[10] = 54, bmp[14] = 40, bmp[18] = 2, bmp[22] = 2, bmp[26] = 1, bmp[28] = 24;
+    const uint8_t pixels[16] = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};  // blue, green, red
+    std::memcpy(bmp.data() + 54, pixels, sizeof pixels);
+    Picture picture;
+    std::string error;
+    ASSERT_TRUE(DecodeBmp(bmp.data(), bmp.size(), picture, error)) << error;
+    // Top row first, red first.
+    EXPECT_EQ(picture.rgb, (std::vector<uint8_t>{9, 8, 7, 12, 11, 10, 3, 2, 1, 6, 5, 4}));
+    EXPECT_FALSE(DecodeBmp(bmp.data(), bmp.size() - 1, picture, error));
+    bmp[18] = 0xFF, bmp[19] = 0xFF, bmp[20] = 0xFF, bmp[21] = 0x7F;  // absurd width
+    EXPECT_FALSE(DecodeBmp(bmp.data(), bmp.size(), picture, error));
+    EXPECT_FALSE(DecodeBmp(bmp.data(), 10, picture, error));
+}
+
+TEST(ScannerConfigFile, TrackHoldsThreeMarkedCopiesOfTheRecordedBytes) {
+    uint8_t block[32] = {};
+    // Kind 12 with flag 2 (byte 12): head, date and time, byte 9, byte 12, byte 31.
+    const uint8_t head[] = {0x3A, 12, 0x42, 0, 0x7E, 0x23, 0x4A, 0x2B, 0x3A, 0x4A};
+    std::memcpy(block, head, sizeof head);
+    block[11] = 0x71;  // not flagged: not recorded
+    block[12] = 0x44;
+    block[31] = 0x99;
+    uint8_t track[80];
+    BuildMagneticTrack(block, track);
+    const std::vector<uint8_t> copy = {0x3A, 12, 0x42, 0, 0x7E, 0x23, 0x4A, 0x2B, 0x3A, 0x4A, 0x44, 0x99};
+    std::vector<uint8_t> expected;
+    for (int i = 0; i < 3; ++i) {
+        expected.insert(expected.end(), {2, 3});
+        expected.insert(expected.end(), copy.begin(), copy.end());
+        expected.insert(expected.end(), {4, 5});
+    }
+    expected.resize(80, 0);
+    EXPECT_EQ(std::vector<uint8_t>(track, track + 80), expected);
+}
+
+}  // namespace
