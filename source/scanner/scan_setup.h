@@ -1,0 +1,28 @@
+// What the scanner is told before every scan: the calibration blocks read
+// once per library load, and the parameter block, exposure values and
+// window fields computed from them, the film record and the exposure bias.
+// Portable.
+#pragma once
+
+#include <cstdint>
+
+#include "source/scanner/command_set.h"
+
+extern uint8_t calibrationPositive[SCAN_PARAMETER_BYTES];
+extern uint8_t calibrationNegative[SCAN_PARAMETER_BYTES];
+extern uint8_t calibrationRead;  // 1 once both blocks were read
+
+// The records of the next scan; the scans fill the rest.
+extern ScanWindow scanWindow;
+extern ScanMode scanMode;
+extern ScanParameterBlock scanParameters;
+
+// Reads both calibration blocks on the first call after the library loads
+// (positive, a 100 ms pause, negative); later calls do nothing. The reads'
+// results are not examined: a block that could not be read stays zero.
+void ReadScannerParameters();
+
+// Fills scanParameters, bytes 2-6 of scanMode and the composition and
+// reverse flag of scanWindow, for currentFilm and scanSettings.exposureBias.
+// scanWindow.yResolution must be set first.
+void PrepareScanParameters();
