@@ -11,6 +11,15 @@ std::vector<SourceFile> ScanSources(std::unique_lock<std::mutex>& lock) {
     return found;
 }
 
+// Scans for sources with the lock released, then finds the calling
+// application again: it may have closed the manager meanwhile (nullptr).
+static AppRecord* ScanForApp(const CallRecord& call, std::unique_lock<std::mutex>& lock,
+                             std::vector<SourceFile>& found) {
+    TW_UINT32 appId = call.origin->Id;
+    found = ScanSources(lock);
+    return FindAppById(appId);
+}
+
 static void CopyIdentity(const CallRecord& call, const SourceFile& file) {
     *static_cast<TW_IDENTITY*>(call.data) = file.identity;
 }
@@ -18,9 +27,8 @@ static void CopyIdentity(const CallRecord& call, const SourceFile& file) {
 // Every MSG_GETFIRST scans afresh, so sources installed while the
 // application runs show up.
 TW_UINT16 GetFirstSource(const CallRecord& call, std::unique_lock<std::mutex>& lock) {
-    TW_UINT32 appId = call.origin->Id;
-    std::vector<SourceFile> found = ScanSources(lock);
-    AppRecord* app = FindAppById(appId);
+    std::vector<SourceFile> found;
+    AppRecord* app = ScanForApp(call, lock, found);
     if (app == nullptr) {
         return Refuse(call.origin, TWCC_SEQERROR);
     }
@@ -56,9 +64,8 @@ TW_UINT16 GetDefaultSource(const CallRecord& call, std::unique_lock<std::mutex>&
 }
 
 TW_UINT16 UserSelectSource(const CallRecord& call, std::unique_lock<std::mutex>& lock) {
-    TW_UINT32 appId = call.origin->Id;
-    std::vector<SourceFile> found = ScanSources(lock);
-    AppRecord* app = FindAppById(appId);
+    std::vector<SourceFile> found;
+    AppRecord* app = ScanForApp(call, lock, found);
     if (app == nullptr) {
         return Refuse(call.origin, TWCC_SEQERROR);
     }
