@@ -95,6 +95,8 @@ void EncodeScanWindow(const ScanWindow& window, uint8_t out[SCAN_WINDOW_BYTES]) 
     out[29] = window.reverseFlag;
 }
 
+ScannerStatus lastStatus = {};
+
 uint8_t ReadStatus(ScannerStatus& status) {
     static constexpr uint8_t BLOCK[] = {0xD0, 0, 0, 0, 0x02, 0};
     uint8_t reply[3] = {0, 0, 0};
@@ -102,6 +104,7 @@ uint8_t ReadStatus(ScannerStatus& status) {
     if (ok) {
         status.statusFlags = reply[0];
         status.positionByte = reply[1];
+        lastStatus = status;
     }
     return ok;
 }

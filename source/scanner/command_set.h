@@ -92,7 +92,9 @@ static_assert(sizeof(ScanParameterBlock) == SCAN_PARAMETER_BYTES);
 // The 40 bytes that follow the SET WINDOW block, most significant byte first.
 void EncodeScanWindow(const ScanWindow& window, uint8_t out[SCAN_WINDOW_BYTES]);
 
+// A status that was read is also kept in lastStatus for the film transport.
 uint8_t ReadStatus(ScannerStatus& status);
+extern ScannerStatus lastStatus;
 // Also turns a black-and-white ISO 25 report into the colour negative ISO 400
 // it stands for when the adapter's film kind byte says so.
 uint8_t ReadCartridgeData(CartridgeInfo& info);

@@ -3,33 +3,12 @@
 #include <cstring>
 #include <vector>
 
+#include "source/imaging/dib_header.h"
 #include "source/imaging/film_parameters.h"
 #include "source/scanner/command_set.h"
 #include "source/scanner/link.h"
 #include "source/scanner/scan_setup.h"
 
-namespace {
-
-uint32_t RowBytes(uint32_t width) {
-    return ((3 * width + 3) / 4) * 4;
-}
-
-void Put32(uint8_t* out, uint32_t value) {
-    for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-// The 40-byte header of the displayed preview for the rotation.
-void WritePreviewHeader(uint8_t* header, uint32_t width, uint32_t height) {
-    std::memset(header, 0, PREVIEW_HEADER_BYTES);
-    Put32(header, 40);
-    Put32(header + 4, width);
-    Put32(header + 8, height);
-    header[12] = 1;   // planes
-    header[14] = 24;  // bits per pixel
-    Put32(header + 20, RowBytes(width) * height);
-}
-
-}  // namespace
 
 PreviewGeometry PreviewGeometryFor(bool apsAdapter) {
     return apsAdapter ? PreviewGeometry{320, 350, 1910, 1090, 191, 109} : PreviewGeometry{76, 90, 2400, 1600, 240, 160};
@@ -45,10 +24,10 @@ uint8_t RunPreviewScan(const PreviewTarget& target, bool apsAdapter, uint16_t ro
     bool landscape = rotation % 2 == 0;
     uint32_t width = landscape ? g.lines : g.pixels;
     uint32_t height = landscape ? g.pixels : g.lines;
-    if (target.previewBitmapBytes < PREVIEW_HEADER_BYTES) {
+    if (target.previewBitmapBytes < DIB_HEADER_BYTES) {
         return 0;
     }
-    WritePreviewHeader(target.previewBitmap, width, height);
+    WriteDibHeader(target.previewBitmap, width, height, 0);
 
     scanWindow.windowLeft = g.windowLeft;
     scanWindow.windowTop = g.windowTop;
@@ -76,10 +55,10 @@ uint8_t RunPreviewScan(const PreviewTarget& target, bool apsAdapter, uint16_t ro
         DrawScanLine(target.canvas, corrected.data(), onScreen);
         // The uncorrected preview: scan line L in row L, pixel i at column i.
         LinePlacement stored = {g.lines, g.pixels, 'F', 'B', lineExtent, 0, 0, line};
-        PlaceScanLine(raw.data(), target.previewPixels, PREVIEW_PIXELS_BYTES, g.lines, RowBytes(g.pixels), stored);
+        PlaceScanLine(raw.data(), target.previewPixels, PREVIEW_PIXELS_BYTES, g.lines, DibRowBytes(g.pixels), stored);
         LinePlacement shown = {g.lines, g.pixels, 'F', letter, lineExtent, 0, 0, line};
-        PlaceScanLine(corrected.data(), target.previewBitmap + PREVIEW_HEADER_BYTES,
-                      target.previewBitmapBytes - PREVIEW_HEADER_BYTES, height, RowBytes(width), shown);
+        PlaceScanLine(corrected.data(), target.previewBitmap + DIB_HEADER_BYTES,
+                      target.previewBitmapBytes - DIB_HEADER_BYTES, height, DibRowBytes(width), shown);
     }
     EndScan();
     return 1;

@@ -5,12 +5,12 @@
 #include <cstring>
 
 #include "common/profile_settings.h"
-#include "source/resources/resource_ids.h"
 #include "source/scanner/port_access_win32.h"
 #include "source/twain/language_choice.h"
 #include "source/twain/session_state.h"
 #include "source/twain/triplet.h"
 #include "source/ui/main_window.h"
+#include "source/ui/preview_buffers.h"
 #include "source/ui/scan_settings.h"
 
 static TW_UINT16 GetIdentity(TripletRecord* triplet) {
@@ -79,6 +79,7 @@ static TW_UINT16 CloseSource(TripletRecord*) {
     appIdentity.Id = 0;
     SaveAndDestroyWindows();
     ReleasePortDriver();
+    FreePreviewBuffers();
     // The offered picture is not freed: once offered it is the application's.
     sourceState = STATE_LOADED;
     return TWRC_SUCCESS;
@@ -101,37 +102,6 @@ static void ChooseLanguage() {
     char language[64];
     ReadSettingString(SOURCE_SECTION, "LANGUAGE", "<NO>", language, sizeof language);
     useJapanese = ChooseJapanese(GetKeyboardType(0), language);
-}
-
-// The class that every dialog template of the source names. Windows 95 and
-// later of the non-NT family get the extended form with the small icon; NT
-// and older versions the plain form. Registering again on a later enable
-// fails harmlessly.
-static void RegisterSourceClass() {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = DefDlgProcA;
-    windowClass.cbWndExtra = DLGWINDOWEXTRA;
-    windowClass.hInstance = moduleInstance;
-    windowClass.hIcon = LoadIconA(moduleInstance, MAKEINTRESOURCEA(IDI_SOURCE));
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    windowClass.lpszClassName = SOURCE_WINDOW_CLASS;
-    windowClass.hIconSm = windowClass.hIcon;
-
-    DWORD version = GetVersion();
-    bool nonNtFamily = (version & 0x80000000u) != 0;
-    bool windows95OrLater = (version & 0xFFu) >= 4;
-    if (nonNtFamily && windows95OrLater) {
-        RegisterClassExA(&windowClass);
-        return;
-    }
-    WNDCLASSA plainClass = {windowClass.style,     windowClass.lpfnWndProc, windowClass.cbClsExtra,
-                            windowClass.cbWndExtra, windowClass.hInstance,  windowClass.hIcon,
-                            windowClass.hCursor,    windowClass.hbrBackground, nullptr,
-                            windowClass.lpszClassName};
-    RegisterClassA(&plainClass);
 }
 
 static TW_UINT16 EnableSource(TripletRecord* triplet) {

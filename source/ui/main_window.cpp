@@ -1,12 +1,15 @@
 #include "source/ui/main_window.h"
 
 #include "common/profile_settings.h"
+#include "source/resources/resource_ids.h"
 #include "source/imaging/film_parameters.h"
 #include "source/scanner/link.h"
 #include "source/scanner/port_access_win32.h"
+#include "source/scanner/scan_setup.h"
 #include "source/scanner/scanner_check.h"
 #include "source/twain/notifications.h"
 #include "source/twain/session_state.h"
+#include "source/ui/preview_buffers.h"
 #include "source/ui/scan_settings.h"
 #include "source/ui/window_placement.h"
 
@@ -27,6 +30,7 @@ static void CheckScannerAtStart(HWND window) {
     if (scannerStatus >= 100) {
         scanSettings.filmNumber = scannerStatus - 100;
     }
+    ReadScannerParameters();
 }
 
 static BOOL OnInitDialog(HWND window) {
@@ -42,6 +46,7 @@ static BOOL OnInitDialog(HWND window) {
     WindowPosition position = PlaceMainWindow(desktopWidth, desktopHeight, saved);
 
     scanSettings.filmNumber = ReadSettingInt(SOURCE_SECTION, "FILMNUMBER", 1);
+    AllocatePreviewBuffers();
     CheckScannerAtStart(window);
     LoadCurrentFilm(scanSettings.filmNumber);
 
@@ -65,6 +70,37 @@ static INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM, LPARAM
     default:
         return FALSE;
     }
+}
+
+// The class that every dialog template of the source names. Windows 95 and
+// later of the non-NT family get the extended form with the small icon; NT
+// and older versions the plain form. Registering again on a later enable
+// fails harmlessly.
+void RegisterSourceClass() {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    windowClass.lpfnWndProc = DefDlgProcA;
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = moduleInstance;
+    windowClass.hIcon = LoadIconA(moduleInstance, MAKEINTRESOURCEA(IDI_SOURCE));
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    windowClass.lpszClassName = SOURCE_WINDOW_CLASS;
+    windowClass.hIconSm = windowClass.hIcon;
+
+    DWORD version = GetVersion();
+    bool nonNtFamily = (version & 0x80000000u) != 0;
+    bool windows95OrLater = (version & 0xFFu) >= 4;
+    if (nonNtFamily && windows95OrLater) {
+        RegisterClassExA(&windowClass);
+        return;
+    }
+    WNDCLASSA plainClass = {windowClass.style,     windowClass.lpfnWndProc, windowClass.cbClsExtra,
+                            windowClass.cbWndExtra, windowClass.hInstance,  windowClass.hIcon,
+                            windowClass.hCursor,    windowClass.hbrBackground, nullptr,
+                            windowClass.lpszClassName};
+    RegisterClassA(&plainClass);
 }
 
 HWND CreateMainWindow() {

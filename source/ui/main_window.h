@@ -7,6 +7,10 @@
 // The private window class that every dialog template of the source names.
 constexpr char SOURCE_WINDOW_CLASS[] = "QX-52";
 
+// Registers that class (once per enable; a second registration fails
+// harmlessly).
+void RegisterSourceClass();
+
 // Creates the window (without an owner) and answers its handle, or null when
 // it cannot be made. The class must be registered first.
 HWND CreateMainWindow();

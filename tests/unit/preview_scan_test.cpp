@@ -17,7 +17,7 @@ protected:
     PortAccess access = {};
     ScannerConfig config;
     std::vector<uint8_t> pixels = std::vector<uint8_t>(PREVIEW_PIXELS_BYTES, 0);
-    std::vector<uint8_t> bitmap = std::vector<uint8_t>(PREVIEW_HEADER_BYTES + PREVIEW_PIXELS_BYTES, 0);
+    std::vector<uint8_t> bitmap = std::vector<uint8_t>(DIB_HEADER_BYTES + PREVIEW_PIXELS_BYTES, 0);
     uint32_t drawn = 0;
     FilmParameterRecord savedFilm = currentFilm;
 
@@ -63,9 +63,9 @@ TEST_F(PreviewScan, StripFrameFillsBothBuffersAsTheScannerSeesIt) {
     EXPECT_GT(pixels[1], 0);
     uint8_t r = pixels[2], g = pixels[1], b = pixels[0];
     CorrectPixel(r, g, b);
-    EXPECT_EQ(bitmap[PREVIEW_HEADER_BYTES], b);
-    EXPECT_EQ(bitmap[PREVIEW_HEADER_BYTES + 1], g);
-    EXPECT_EQ(bitmap[PREVIEW_HEADER_BYTES + 2], r);
+    EXPECT_EQ(bitmap[DIB_HEADER_BYTES], b);
+    EXPECT_EQ(bitmap[DIB_HEADER_BYTES + 1], g);
+    EXPECT_EQ(bitmap[DIB_HEADER_BYTES + 2], r);
     EXPECT_EQ(drawn, 240u * 160u);  // scale 1: every pixel on a screen point of its own
 }
 

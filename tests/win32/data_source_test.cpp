@@ -7,9 +7,11 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/profile_settings.h"
 #include "common/twain_records.h"
+#include "tests/win32/message_box_watcher.h"
 
 namespace {
 
@@ -414,34 +416,6 @@ TEST_F(DataSource, UnsupportedImageTripletsAndCapabilities) {
     ExpectRefused(DG_IMAGE, DAT_PALETTE8, MSG_GETCURRENT, &capability, TWCC_SEQERROR);
 }
 
-// Closes the first "QX-52 Information" box that appears within the time
-// given and keeps its text.
-struct MessageBoxWatcher {
-    std::string text;
-    HANDLE thread = nullptr;
-
-    static DWORD WINAPI Watch(LPVOID context) {
-        auto* watcher = static_cast<MessageBoxWatcher*>(context);
-        for (int i = 0; i < 500; ++i) {
-            HWND box = FindWindowA("#32770", "QX-52 Information");
-            if (box != nullptr) {
-                char buffer[256] = {};
-                GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);  // the message's static text
-                watcher->text = buffer;
-                PostMessageA(box, WM_COMMAND, IDOK, 0);
-                return 0;
-            }
-            Sleep(10);
-        }
-        return 1;
-    }
-    void Start() { thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr); }
-    void Finish() {
-        WaitForSingleObject(thread, 10000);
-        CloseHandle(thread);
-    }
-};
-
 // The language shows in the scanner check's message: with no port driver
 // the scanner cannot be identified.
 TEST_F(DataSource, LanguageKeyChoosesTheMessagesLanguage) {
@@ -458,15 +432,15 @@ TEST_F(DataSource, LanguageKeyChoosesTheMessagesLanguage) {
         WriteKey("PORT_DRIVER", "no_such_port_driver.dll");
         WritePrivateProfileStringA(SOURCE_SECTION, "LANGUAGE", c.language, SETTINGS_FILE);
         Open();
-        MessageBoxWatcher watcher;
-        watcher.Start();
+        MessageBoxWatcher watcher(1);
         Enable();
-        watcher.Finish();
+        const std::vector<std::string>& texts = watcher.Finish();
+        ASSERT_EQ(texts.size(), 1u);
         if (c.english) {
-            EXPECT_EQ(watcher.text, "Cannot identify scanner !");
+            EXPECT_EQ(texts[0], "Cannot identify scanner !");
         } else {
-            EXPECT_FALSE(watcher.text.empty());
-            EXPECT_NE(watcher.text, "Cannot identify scanner !");
+            EXPECT_FALSE(texts[0].empty());
+            EXPECT_NE(texts[0], "Cannot identify scanner !");
         }
         Close();
     }

@@ -1,0 +1,21 @@
+#include "source/ui/bitmap_resources.h"
+
+#include "source/twain/session_state.h"
+#include "source/ui/win32_handles.h"
+
+void DrawBitmapResource(const char* name, HDC windowDC, HDC memoryDC, int x, int y, int width, int height) {
+    HBITMAP bitmap = LoadBitmapA(moduleInstance, name);
+    if (bitmap == nullptr) {
+        return;
+    }
+    HDC source = CreateCompatibleDC(windowDC);
+    if (source != nullptr) {
+        {
+            ScopedSelection selected(source, bitmap);
+            BitBlt(windowDC, x, y, width, height, source, 0, 0, SRCCOPY);
+            if (memoryDC != nullptr) BitBlt(memoryDC, x, y, width, height, source, 0, 0, SRCCOPY);
+        }
+        DeleteDC(source);
+    }
+    DeleteObject(bitmap);
+}

@@ -1,0 +1,27 @@
+#include "source/ui/preview_buffers.h"
+
+#include "source/scanner/preview_scan.h"
+
+HGLOBAL previewPixels = nullptr;
+HGLOBAL previewBitmap = nullptr;
+
+bool AllocatePreviewBuffers() {
+    FreePreviewBuffers();
+    previewPixels = GlobalAlloc(GHND, PREVIEW_PIXELS_BYTES);
+    previewBitmap = GlobalAlloc(GHND, PREVIEW_BITMAP_BYTES);
+    BYTE* header = previewBitmap != nullptr ? static_cast<BYTE*>(GlobalLock(previewBitmap)) : nullptr;
+    if (previewPixels == nullptr || header == nullptr) {
+        FreePreviewBuffers();
+        return false;
+    }
+    // The unrotated 35 mm preview until a scan or the rendering rewrites it.
+    WriteDibHeader(header, 240, 160, 0);
+    GlobalUnlock(previewBitmap);
+    return true;
+}
+
+void FreePreviewBuffers() {
+    if (previewPixels != nullptr) GlobalFree(previewPixels);
+    if (previewBitmap != nullptr) GlobalFree(previewBitmap);
+    previewPixels = previewBitmap = nullptr;
+}

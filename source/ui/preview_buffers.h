@@ -1,0 +1,19 @@
+// The two preview buffers of the main scan window: the preview as scanned
+// (previewPixels, 240 x 160 x 3 bytes, one scan line after the other) and as
+// shown (previewBitmap, a 40-byte header then the rotated, corrected
+// pixels). Movable, zero-initialised global memory, made when the window is
+// initialised and freed when the source closes.
+#pragma once
+
+#include <windows.h>
+
+extern HGLOBAL previewPixels;
+extern HGLOBAL previewBitmap;
+
+constexpr SIZE_T PREVIEW_BITMAP_BYTES = 40 + 240 * 160 * 3;
+
+// Frees an older pair first. Answers false (and keeps neither) when memory
+// cannot be had.
+bool AllocatePreviewBuffers();
+void FreePreviewBuffers();
+
