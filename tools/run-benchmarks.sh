@@ -5,5 +5,21 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/tools/setup-machine.sh"
 cmake -S "$root" -B "$root/build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQX_SANITIZE=OFF >/dev/null
-cmake --build "$root/build/bench" -j "$(nproc)" --target link_bench
-"$root/build/bench/bench/link_bench"
+cmake --build "$root/build/bench" -j "$(nproc)" --target link_bench acquisition_bench
+bench="$root/build/bench/bench"
+"$bench/link_bench"
+echo
+"$bench/acquisition_bench"
+# Instructions of our own line pipeline: callgrind collects only the
+# replayed 600 x 400 scan (no virtual scanner in it).
+out=$(mktemp -d)
+valgrind --tool=callgrind --callgrind-out-file="$out/callgrind.out" \
+  --toggle-collect=bench_replay_scan "$bench/acquisition_bench" --replay-only 2>"$out/log" >/dev/null
+# The replaying port's own instructions are the benchmark's, not ours.
+callgrind_annotate "$out/callgrind.out" 2>/dev/null | awk '
+  /PROGRAM TOTALS/ { gsub(",", "", $1); total = $1 }
+  /RecordingPort::Replay/ { gsub(",", "", $1); replay += $1 }
+  END { printf "  instructions per pixel (callgrind, 600 x 400 replay) %.1f (not counted: %.1f of the replaying port)\n",
+               (total - replay) / (600 * 400), replay / (600 * 400) }'
+rm -rf "$out"
+
