@@ -10,30 +10,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <vector>
+
+#include "bitmap_file.h"
 
 namespace {
 
-// The sixteen colours of the standard palette, in its usual order.
-enum Colour : uint8_t {
-    BLACK, MAROON, GREEN, OLIVE, NAVY, PURPLE, TEAL, SILVER,
-    GREY, RED, LIME, YELLOW, BLUE, FUCHSIA, AQUA, WHITE,
-};
-constexpr uint8_t PALETTE[16][3] = {  // red, green, blue
-    {0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0}, {0, 0, 128},   {128, 0, 128},
-    {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0},   {255, 255, 0},
-    {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
-};
+using namespace artwork;
 
-struct Bitmap {
-    int width, height;
-    std::vector<uint8_t> index;  // top-down rows of palette indices
-    Bitmap(int w, int h, uint8_t fill) : width(w), height(h), index(static_cast<size_t>(w * h), fill) {}
-    void Set(int x, int y, uint8_t c) {
-        if (x >= 0 && y >= 0 && x < width && y < height) index[static_cast<size_t>(y * width + x)] = c;
-    }
-    uint8_t At(int x, int y) const { return index[static_cast<size_t>(y * width + x)]; }
-};
+using Bitmap = IndexedBitmap;
 
 // A raised (or, pressed, sunken) button face: the two-pixel bevel of the
 // classic Windows push button.
@@ -106,53 +90,6 @@ Bitmap StopButton(bool pressed) {
     return b;
 }
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
-bool WriteBmp(const std::string& path, const Bitmap& b) {
-    auto w = static_cast<uint32_t>(b.width), h = static_cast<uint32_t>(b.height);
-    uint32_t rowBytes = ((w + 1) / 2 + 3) / 4 * 4;
-    uint32_t offset = 14 + 40 + 16 * 4;
-    std::vector<uint8_t> out;
-    out.push_back('B');
-    out.push_back('M');
-    Put32(out, offset + rowBytes * h);
-    Put32(out, 0);
-    Put32(out, offset);
-    Put32(out, 40);
-    Put32(out, w);
-    Put32(out, h);
-    Put16(out, 1);
-    Put16(out, 4);
-    Put32(out, 0);
-    Put32(out, rowBytes * h);
-    Put32(out, 2835);
-    Put32(out, 2835);
-    Put32(out, 16);
-    Put32(out, 16);
-    for (const auto& c : PALETTE) {
-        out.insert(out.end(), {c[2], c[1], c[0], 0});
-    }
-    for (int y = b.height - 1; y >= 0; --y) {
-        std::vector<uint8_t> row(rowBytes, 0);
-        for (int x = 0; x < b.width; ++x) {
-            uint8_t c = b.At(x, y);
-            row[static_cast<size_t>(x / 2)] |= static_cast<uint8_t>(x % 2 == 0 ? c << 4 : c);
-        }
-        out.insert(out.end(), row.begin(), row.end());
-    }
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return false;
-    bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-    return std::fclose(f) == 0 && ok;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -167,7 +104,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make_buttons: the STOP button's probe pixel (14, 14) is not pure red\n");
         return 1;
     }
-    if (!WriteBmp(dir + "/stop_0.bmp", stop0) || !WriteBmp(dir + "/stop_1.bmp", StopButton(true))) {
+    if (!Write4BitBmp(dir + "/stop_0.bmp", stop0) || !Write4BitBmp(dir + "/stop_1.bmp", StopButton(true))) {
         std::fprintf(stderr, "make_buttons: cannot write into %s\n", dir.c_str());
         return 1;
     }

@@ -1,0 +1,1 @@
+# Unit tests of the host program's portable parts (layout, bitmap files).

@@ -1,0 +1,1 @@
+# Unit tests of the TWAIN handlers' portable parts (capabilities, transfer).

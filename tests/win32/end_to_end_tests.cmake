@@ -1,0 +1,1 @@
+# Windows tests run under Wine: end_to_end.
