@@ -7,7 +7,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/tools/setup-machine.sh"
 QX_WERROR=ON "$root/tools/build.sh" all
 
+builds=${QX_BUILD_ROOT:-$root/build}
 status=0
-(cd "$root/build/native" && ctest --output-on-failure) || status=1
-(cd "$root/build/win32" && ctest --output-on-failure) || status=1
+(cd "$builds/native" && ctest --output-on-failure) || status=1
+(cd "$builds/win32" && ctest --output-on-failure) || status=1
 exit $status
