@@ -1,1 +1,6 @@
-# Windows tests run under Wine: end_to_end.
+# The whole road of one scan through our source manager and the installed
+# data source, with the virtual scanner as the port driver.
+qx_add_gtest_exe(end_to_end_test
+  SOURCES end_to_end_test.cpp
+  LIBS twain_app qx52core qx_simulator qx_profile_settings user32)
+add_dependencies(end_to_end_test qx52ds twain_manager qx52sim)

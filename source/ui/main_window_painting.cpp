@@ -1,0 +1,241 @@
+// Painting of the main scan window. Everything that must survive a repaint
+// (background, labels, masks, the pressed Preview and Scan looks) is drawn
+// into the window and into its memory copy, backgroundDC; a paint copies
+// that and draws the preview picture and the crop frame over it.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+
+#include "common/profile_settings.h"
+#include "source/imaging/film_parameters.h"
+#include "source/imaging/tone_curves.h"
+#include "source/twain/session_state.h"
+#include "source/ui/bitmap_resources.h"
+#include "source/ui/main_window_state.h"
+#include "source/ui/preview_buffers.h"
+#include "source/ui/preview_geometry.h"
+#include "source/ui/scan_settings.h"
+#include "source/ui/win32_handles.h"
+
+namespace {
+
+struct Label {
+    const char* name;
+    int x, y, width, height;
+};
+
+// The Japanese labels laid over the English ones of the background.
+constexpr Label JAPANESE_LABELS[] = {
+    {"FTYPE_JP_BMP", 3, 266, 92, 20},   {"ISIZE_JP_BMP", 120, 266, 120, 20}, {"IRESO_JP_BMP", 266, 266, 120, 20},
+    {"EBIAS_JP_BMP", 280, 10, 92, 24},  {"CBALA_JP_BMP", 280, 77, 100, 24},
+};
+
+// Where the film type name's three lines go, and which name bytes each
+// shows: the English panel font, and the Japanese font whose characters
+// are narrower per byte.
+struct NameLine {
+    int x, y;
+    size_t first, count;
+};
+constexpr NameLine ENGLISH_NAME_LINES[] = {{27, 291, 0, 6}, {15, 308, 6, 14}, {15, 325, 20, 12}};
+constexpr NameLine JAPANESE_NAME_LINES[] = {{20, 291, 0, 6}, {10, 308, 6, 9}, {10, 325, 20, 12}};
+struct BlankLine {
+    int x, y, blanks;
+};
+constexpr BlankLine NAME_BLANKS[] = {{27, 291, 12}, {15, 308, 28}, {15, 325, 28}};
+
+constexpr int READOUT_Y = 238;
+constexpr int READOUT_RED_X = 388, READOUT_GREEN_X = 424, READOUT_BLUE_X = 461;
+
+// The Japanese name font: a bold 14-pixel gothic in the Japanese
+// character set, named in UTF-16 so that the name survives any code page.
+HFONT CreateJapaneseNameFont() {
+    return CreateFontW(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF");
+}
+
+bool UseJapaneseNameFont() {
+    char font[64];
+    ReadSettingString(SOURCE_SECTION, "FONT", "<NO>", font, sizeof font);
+    return useJapanese == 1 && font[0] != 'E' && font[0] != 'e';
+}
+
+void BuildBackground(HWND window, HDC dc) {
+    mainState.backgroundBitmap = CreateCompatibleBitmap(dc, BACKGROUND_WIDTH, BACKGROUND_HEIGHT);
+    mainState.backgroundDC = CreateCompatibleDC(dc);
+    mainState.backgroundPrevious = SelectObject(mainState.backgroundDC, mainState.backgroundBitmap);
+
+    scanSettings.lastAdapterType = scanSettings.adapterType;
+    scanSettings.apsAdapter = scanSettings.adapterType == 'A' ? 1 : 0;
+    SetPreviewGeometry(scanSettings);
+    if (scanSettings.layoutSet == 1) {
+        SetCropToLayout(scanSettings);
+    } else {
+        SetCropToImage(scanSettings);
+    }
+    CropRectToOffsets(scanSettings);
+    OffsetsToCropRect(scanSettings);
+    scanSettings.aspectRatio = scanSettings.outputWidth / scanSettings.outputHeight;
+    scanSettings.outputScale = scanSettings.outputWidth / scanSettings.cropWidth;
+
+    DrawBitmapResource("PREVIEW_BMP", dc, mainState.backgroundDC, 0, 0, BACKGROUND_WIDTH, BACKGROUND_HEIGHT);
+    if (useJapanese == 1) {
+        for (const Label& label : JAPANESE_LABELS) {
+            DrawBitmapResource(label.name, dc, mainState.backgroundDC, label.x, label.y, label.width, label.height);
+        }
+    }
+    SetPreviewGeometry(scanSettings);
+    DrawFrameMask(dc, mainState.previewed == 0);
+    ResetPixelTables();
+    (void)window;
+}
+
+void DrawPreviewBitmap(HDC dc) {
+    ScopedGlobalLock bitmap(previewBitmap);
+    if (bitmap.Get() == nullptr) {
+        return;
+    }
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(bitmap.Get());
+    LONG width = info->bmiHeader.biWidth, height = info->bmiHeader.biHeight;
+    SetDIBitsToDevice(dc, scanSettings.imageRect.left, scanSettings.imageRect.top, static_cast<DWORD>(width),
+                      static_cast<DWORD>(height), 0, 0, 0, static_cast<UINT>(height), bitmap.Get() + 40, info,
+                      DIB_RGB_COLORS);
+}
+
+void TextAt(HDC dc, int x, int y, const char* text, size_t length) {
+    TextOutA(dc, x, y, text, static_cast<int>(length));
+}
+
+}  // namespace
+
+void DestroyBackground() {
+    if (mainState.backgroundDC != nullptr) {
+        SelectObject(mainState.backgroundDC, mainState.backgroundPrevious);
+        DeleteDC(mainState.backgroundDC);
+    }
+    if (mainState.backgroundBitmap != nullptr) DeleteObject(mainState.backgroundBitmap);
+    mainState.backgroundDC = nullptr;
+    mainState.backgroundBitmap = nullptr;
+    mainState.backgroundPrevious = nullptr;
+}
+
+void OnPaint(HWND window) {
+    LoadCurrentFilm(scanSettings.filmNumber);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    bool first = mainState.firstPaint == 1;
+    if (first) {
+        BuildBackground(window, dc);
+    }
+    if (mainState.backgroundDC != nullptr) {
+        DrawFilmTypeName(mainState.backgroundDC, scanSettings.filmNumber);
+        BitBlt(dc, 0, 0, BACKGROUND_WIDTH, BACKGROUND_HEIGHT, mainState.backgroundDC, 0, 0, SRCCOPY);
+    }
+    if (mainState.previewed == 1) {
+        DrawPreviewBitmap(dc);
+    }
+    OffsetsToCropRect(scanSettings);
+    DrawCropFrame(dc);
+    EndPaint(window, &paint);
+    if (first) {
+        mainState.firstPaint = 0;
+        PressButton(CMD_MAX_RESOLUTION, false);
+        ShowOutputSize(window);
+    }
+    UpdateButtonStates();
+}
+
+void DrawFilmTypeName(HDC dc, int32_t recordNumber) {
+    FilmParameterRecord record = {};
+    ReadFilmRecord(filmParameterPath, record, recordNumber);
+    bool japanese = UseJapaneseNameFont();
+    HFONT font = japanese ? CreateJapaneseNameFont() : CreatePanelFont();
+    {
+        ScopedSelection selected(dc, font);
+        SetBkColor(dc, PANEL_BACKGROUND);
+        SetTextColor(dc, PANEL_TEXT);
+        char blanks[32];
+        std::memset(blanks, ' ', sizeof blanks);
+        for (const BlankLine& line : NAME_BLANKS) {
+            TextAt(dc, line.x, line.y, blanks, static_cast<size_t>(line.blanks));
+        }
+        // A zero byte in the name shows as a blank.
+        char name[FILM_NAME_BYTES];
+        for (size_t i = 0; i < FILM_NAME_BYTES; ++i) name[i] = record.name[i] == 0 ? ' ' : record.name[i];
+        for (const NameLine& line : japanese ? JAPANESE_NAME_LINES : ENGLISH_NAME_LINES) {
+            TextAt(dc, line.x, line.y, name + line.first, line.count);
+        }
+    }
+    DeleteObject(font);
+}
+
+void DrawFrameMask(HDC dc, bool empty) {
+    const PreviewRect& area = PREVIEW_AREA;
+    for (HDC target : {dc, mainState.backgroundDC}) {
+        if (target == nullptr) continue;
+        ScopedSelection brush(target, GetStockObject(LTGRAY_BRUSH));
+        ScopedSelection pen(target, GetStockObject(NULL_PEN));
+        Rectangle(target, area.left, area.top, area.right, area.bottom);
+    }
+    const PreviewRect& r = scanSettings.imageRect;
+    int width = r.right - r.left + 1 + 2 * MASK_BORDER;
+    int height = r.bottom - r.top + 1 + 2 * MASK_BORDER;
+    DrawBitmapResource(FrameMaskName(scanSettings, empty), dc, mainState.backgroundDC, r.left - MASK_BORDER,
+                       r.top - MASK_BORDER, width, height);
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+}
+
+void DrawCropFrame(HDC dc) {
+    const PreviewRect& c = scanSettings.cropRect;
+    int previous = SetROP2(dc, R2_NOT);
+    MoveToEx(dc, c.left, c.top, nullptr);
+    LineTo(dc, c.right, c.top);
+    LineTo(dc, c.right, c.bottom);
+    LineTo(dc, c.left, c.bottom);
+    LineTo(dc, c.left, c.top);
+    Rectangle(dc, c.left + 1, c.top + 1, c.left + 5, c.top + 5);
+    Rectangle(dc, c.right - 4, c.top + 1, c.right, c.top + 5);
+    Rectangle(dc, c.left + 1, c.bottom - 4, c.left + 5, c.bottom);
+    Rectangle(dc, c.right - 4, c.bottom - 4, c.right, c.bottom);
+    SetROP2(dc, previous);
+}
+
+void DrawOnWindowAndBackground(HWND window, const char* name, int x, int y, int width, int height) {
+    ScopedWindowDC dc(window);
+    DrawBitmapResource(name, dc.Get(), mainState.backgroundDC, x, y, width, height);
+}
+
+void ShowColourUnderMouse(HWND window, int x, int y) {
+    ScopedWindowDC dc(window);
+    COLORREF colour = GetPixel(dc.Get(), x, y);
+    struct Value {
+        unsigned level;
+        int x;
+        bool blue;
+    };
+    const Value values[] = {{GetRValue(colour), READOUT_RED_X, false},
+                            {GetGValue(colour), READOUT_GREEN_X, false},
+                            {GetBValue(colour), READOUT_BLUE_X, true}};
+    HFONT font = CreatePanelFont();
+    {
+        ScopedSelection selected(dc.Get(), font);
+        SetBkColor(dc.Get(), READOUT_BACKGROUND);
+        SetTextColor(dc.Get(), RGB(0, 0, 0));
+        for (const Value& v : values) {
+            // Blanks after the number wipe the digits of a longer one before.
+            const char* padding = v.level < 10 ? "   " : v.level < 100 ? (v.blue ? " " : "  ") : "";
+            char text[16];
+            int length = std::snprintf(text, sizeof text, "%-3u%s", v.level, padding);
+            TextAt(dc.Get(), v.x, READOUT_Y, text, static_cast<size_t>(length > 0 ? length : 0));
+        }
+    }
+    DeleteObject(font);
+}
+
+void ShowOutputSize(HWND window) {
+    SetDlgItemInt(window, EDIT_WIDTH, scanSettings.outputWidthPixels, FALSE);
+    SetDlgItemInt(window, EDIT_HEIGHT, scanSettings.outputHeightPixels, FALSE);
+    SetDlgItemInt(window, EDIT_RESOLUTION, static_cast<UINT>(scanSettings.outputResolution), FALSE);
+}

@@ -1,0 +1,96 @@
+// What the main scan window's pieces share: its command and control ids,
+// its flags, the memory copy of its background, and the tool buttons.
+// Windows only; one window per loaded library.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+// Tool button commands (WM_COMMAND ids); the toolbar control holding each
+// button has the id one above.
+constexpr WORD CMD_PREVIEW = 201;
+constexpr WORD CMD_SCAN = 203;
+constexpr WORD CMD_MAX_RESOLUTION = 205;
+constexpr WORD CMD_ROTATE = 211;
+constexpr WORD CMD_INDEX_WINDOW = 213;
+constexpr WORD CMD_FOCUS = 215;
+constexpr WORD CMD_MONOCHROME = 217;
+constexpr WORD CMD_GAMMA_WINDOW = 219;
+constexpr WORD CMD_RESET_EXPOSURE = 221;
+constexpr WORD CMD_RESET_RED = 223;
+constexpr WORD CMD_RESET_GREEN = 225;
+constexpr WORD CMD_RESET_BLUE = 227;
+constexpr WORD CMD_FILM_TYPE = 251;
+constexpr WORD CMD_IMAGE_SIZE = 253;
+constexpr WORD CMD_UNIT = 255;
+constexpr WORD CMD_OUTPUT_RESOLUTION = 257;
+
+constexpr int EDIT_WIDTH = 503;
+constexpr int EDIT_HEIGHT = 504;
+constexpr int EDIT_RESOLUTION = 505;
+constexpr int SCROLL_EXPOSURE = 601;
+constexpr int SCROLL_RED = 602;
+constexpr int SCROLL_GREEN = 603;
+constexpr int SCROLL_BLUE = 604;
+constexpr int SCROLL_NEUTRAL = 200;
+constexpr int SCROLL_MAX = 400;
+
+constexpr int BACKGROUND_WIDTH = 578;
+constexpr int BACKGROUND_HEIGHT = 384;
+
+// Panel colours.
+constexpr COLORREF PANEL_BACKGROUND = RGB(0x21, 0x21, 0x21);
+constexpr COLORREF PANEL_TEXT = RGB(255, 255, 255);
+constexpr COLORREF READOUT_BACKGROUND = RGB(0xC0, 0xC0, 0xC0);
+
+struct MainWindowState {
+    BYTE firstPaint;
+    int32_t previewed;
+    int32_t focusMode;
+    int32_t gammaWindowOpen;
+    int32_t scannerStatus;  // last CheckScanner: 0 not ready, 1 ready, 100 + film code
+    int32_t mouseX, mouseY;
+    int32_t lastMouseX, lastMouseY;
+    HDC backgroundDC;  // the client area's memory copy, made at the first paint
+    HBITMAP backgroundBitmap;
+    HGDIOBJ backgroundPrevious;
+};
+extern MainWindowState mainState;
+
+// --- main_window_controls.cpp ---
+// The sixteen tool buttons, three edit fields and four scroll bars.
+void CreateScanControls(HWND window);
+// Destroys them with their bitmaps and font (the window is going).
+void DestroyScanControls();
+HWND CreateToolbarButton(HWND parent, int x, int y, int width, int height, int controlId, WORD commandId,
+                         int bitmapId, bool show);
+// The pressed look and the greyed state of a tool button, by command.
+void PressButton(WORD command, bool pressed);
+void EnableButton(WORD command, bool enabled);
+// Focus only with a preview; each reset only while its slider is moved.
+void UpdateButtonStates();
+// The tool tip of the button under the mouse; answers whether it was one.
+BOOL OnToolTipNotify(LPARAM lParam);
+// Removes up to 20 pending messages of the window (clicks made during a scan).
+void FlushWindowMessages(HWND window);
+// The panel font: Arial bold 15 x 6. The caller deletes it.
+HFONT CreatePanelFont();
+
+// --- main_window_painting.cpp ---
+void OnPaint(HWND window);
+void DestroyBackground();
+// Film type name in the panel, on three lines, from record `recordNumber`.
+void DrawFilmTypeName(HDC dc, int32_t recordNumber);
+// The frame mask around the preview (empty: no preview yet), in the window
+// and the background copy.
+void DrawFrameMask(HDC dc, bool empty);
+// The crop frame, inverted: drawing it twice removes it.
+void DrawCropFrame(HDC dc);
+// Draws the named bitmap into the window and the background copy.
+void DrawOnWindowAndBackground(HWND window, const char* name, int x, int y, int width, int height);
+// The red, green and blue of the window pixel under the mouse, in the
+// read-out strip.
+void ShowColourUnderMouse(HWND window, int x, int y);
+// The output size and resolution in the edit fields.
+void ShowOutputSize(HWND window);
