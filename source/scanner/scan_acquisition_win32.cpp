@@ -190,7 +190,12 @@ void PreviewScan(HWND window) {
 
 BYTE FinalScan(HWND window) {
     BringFilmToFrontWithWaitCursor();
-    transferImage = nullptr;
+    // A picture offered but not taken gives way to the new one; one the
+    // application took is no longer held here.
+    if (transferImage != nullptr) {
+        GlobalFree(transferImage);
+        transferImage = nullptr;
+    }
     FinalScanGeometry g;
     HGLOBAL image = nullptr;
     if (!FinalScanGeometryFor(scanSettings, g) || (image = GlobalAlloc(GHND, g.imageBytes)) == nullptr) {

@@ -1,20 +1,124 @@
-// Capability negotiation. The source offers no capability table yet: every
-// question is answered as one about an unknown capability, and settings are
-// accepted and ignored, as they are for unknown capabilities.
+// Capability negotiation: the replies are new movable global blocks that
+// become the application's to free; the containers an application sets are
+// its own blocks, read only as far as GlobalSize says they reach. The values
+// and the decisions are in capability_table, the container bytes in
+// capability_containers.
+#include <windows.h>
+
+#include "source/twain/capability_containers.h"
+#include "source/twain/capability_table.h"
 #include "source/twain/session_state.h"
 #include "source/twain/triplet.h"
+#include "source/ui/win32_handles.h"
+
+namespace {
+
+// Puts a new block of `bytes`, filled by `write`, into the capability as its
+// container. Answers 0, or TWCC_LOWMEMORY when no block can be had.
+template <typename Writer>
+TW_UINT16 BuildContainer(TW_CAPABILITY& capability, TW_UINT16 conType, size_t bytes, Writer write) {
+    HGLOBAL container = GlobalAlloc(GHND, bytes);
+    if (container == nullptr) {
+        return TWCC_LOWMEMORY;
+    }
+    {
+        ScopedGlobalLock lock(container);
+        if (lock.Get() == nullptr) {
+            GlobalFree(container);
+            return TWCC_LOWMEMORY;
+        }
+        write(lock.Get());
+    }
+    capability.hContainer = container;
+    capability.ConType = conType;
+    return 0;
+}
+
+TW_UINT16 BuildOneValue(TW_CAPABILITY& capability, TW_UINT16 itemType, TW_UINT32 value) {
+    return BuildContainer(capability, TWON_ONEVALUE, ONE_VALUE_BYTES,
+                          [&](BYTE* block) { WriteOneValue(block, itemType, value); });
+}
+
+TW_UINT16 BuildEnumeration(TW_CAPABILITY& capability, const EnumerationHeader& header, const uint32_t* items) {
+    return BuildContainer(capability, TWON_ENUMERATION, EnumerationBytes(header),
+                          [&](BYTE* block) { WriteEnumeration(block, header, items); });
+}
+
+// Runs `read` on the application's container and its true size. A null,
+// freed or foreign handle has no size, and one that cannot be locked is
+// not read either: the destination keeps its value.
+template <typename Reader>
+void ReadContainer(const TW_CAPABILITY& capability, Reader read) {
+    HGLOBAL container = capability.hContainer;
+    if (container == nullptr) {
+        return;
+    }
+    SIZE_T size = GlobalSize(container);
+    if (size == 0) {
+        return;
+    }
+    ScopedGlobalLock lock(container);
+    if (lock.Get() != nullptr) {
+        read(lock.Get(), size);
+    }
+}
+
+void ReadOneValue(const TW_CAPABILITY& capability, TW_UINT32& destination) {
+    ReadContainer(capability, [&](const BYTE* block, SIZE_T size) { ReadItemOfOneValue(block, size, destination); });
+}
+
+void ReadEnumerationItem(const TW_CAPABILITY& capability, TW_UINT32& destination, TW_UINT32 index) {
+    ReadContainer(capability,
+                  [&](const BYTE* block, SIZE_T size) { ReadItemOfEnumeration(block, size, index, destination); });
+}
+
+// MSG_GET, MSG_GETCURRENT and MSG_GETDEFAULT: one answer for all three.
+TW_UINT16 GetCapability(TW_CAPABILITY& capability) {
+    const CapabilityEntry* entry = FindCapability(capability.Cap);
+    if (entry == nullptr) {
+        return Refuse(TWCC_BADCAP);
+    }
+    TW_UINT16 code = entry->conType == TWON_ONEVALUE
+                         ? BuildOneValue(capability, TWTY_UINT16, CapabilitySettingValue(entry->setting))
+                         : BuildEnumeration(capability, entry->header, entry->items);
+    return code == 0 ? TWRC_SUCCESS : Refuse(code);
+}
+
+// MSG_SET and MSG_RESET: a reset reads the container like a set, there is no
+// default to go back to. Values read for capabilities without a setting are
+// discarded.
+void SetCapability(const TW_CAPABILITY& capability) {
+    SetDecision decision = SetDecisionFor(capability.Cap, capability.ConType);
+    TW_UINT32 discarded = 0;
+    TW_UINT32* destination = CapabilitySettingVariable(decision.destination);
+    TW_UINT32& target = destination != nullptr ? *destination : discarded;
+    switch (decision.action) {
+    case SetAction::ReadOneValue:
+        ReadOneValue(capability, target);
+        break;
+    case SetAction::ReadFirstEnumerationItem:
+        ReadEnumerationItem(capability, target, 0);
+        break;
+    case SetAction::Ignore:
+        break;
+    }
+}
+
+}  // namespace
 
 TW_UINT16 CapabilityHandler(TripletRecord* triplet) {
-    if (triplet->data == nullptr) {
+    auto* capability = static_cast<TW_CAPABILITY*>(triplet->data);
+    if (capability == nullptr) {
         return Refuse(TWCC_BADVALUE);
     }
     switch (triplet->message) {
     case MSG_GET:
     case MSG_GETCURRENT:
     case MSG_GETDEFAULT:
-        return Refuse(TWCC_BADCAP);
+        return GetCapability(*capability);
     case MSG_SET:
     case MSG_RESET:
+        SetCapability(*capability);
         return TWRC_SUCCESS;
     default:
         return Refuse(TWCC_BADPROTOCOL);

@@ -1,30 +1,135 @@
 // Transfer set-up and the image triplets: pending transfers, memory and file
 // transfer set-up, the transfer group, image information, layout and the
 // native and memory transfers.
+//
+// Ownership of transferImage: the source owns it until it is handed over.
+// A native transfer hands the handle itself to the application, which frees
+// it; from then on the source keeps no reference to it. A memory transfer
+// frees it after the last row. An offered picture the application ends
+// without taking is freed at MSG_ENDXFER.
 #include <windows.h>
 
+#include "source/twain/image_layout.h"
 #include "source/twain/session_state.h"
+#include "source/twain/transfer_picture.h"
 #include "source/twain/triplet.h"
 #include "source/twain/unsupported_triplets.h"
+#include "source/ui/scan_settings.h"
+#include "source/ui/win32_handles.h"
 
-static bool InStates(TW_INT32 low, TW_INT32 high) {
+namespace {
+
+// TW_MEMORY Flags: TheMem is a global handle rather than a pointer.
+constexpr TW_UINT32 TWMF_HANDLE = 0x0010;
+
+MemoryTransferProgress memoryTransfer = {};
+HGLOBAL memoryTransferImage = nullptr;  // the picture memoryTransfer belongs to
+
+bool InStates(TW_INT32 low, TW_INT32 high) {
     return sourceState >= low && sourceState <= high;
 }
 
-// Bytes per row of the offered picture (rows padded to 4 bytes), or 0 when
-// there is none or its header cannot be read.
-static TW_UINT32 TransferImageRowBytes() {
-    if (transferImage == nullptr || GlobalSize(transferImage) < sizeof(BITMAPINFOHEADER)) {
-        return 0;
+// The header of transferImage; false when there is none or it does not fit
+// its block.
+bool ReadHeldPicture(TransferPicture& picture) {
+    if (transferImage == nullptr) {
+        return false;
     }
-    auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(transferImage));
-    if (header == nullptr) {
-        return 0;
-    }
-    TW_UINT32 width = header->biWidth > 0 ? static_cast<TW_UINT32>(header->biWidth) : 0;
-    GlobalUnlock(transferImage);
-    return ((width * 3 + 3) / 4) * 4;
+    SIZE_T size = GlobalSize(transferImage);
+    ScopedGlobalLock lock(transferImage);
+    return lock.Get() != nullptr && ReadTransferPicture(lock.Get(), size, picture);
 }
+
+void ForgetMemoryTransfer() {
+    memoryTransfer = {};
+    memoryTransferImage = nullptr;
+}
+
+// The picture is no longer offered: the source frees what it still owns.
+void DiscardTransferImage() {
+    if (transferImage != nullptr) {
+        GlobalFree(transferImage);
+        transferImage = nullptr;
+    }
+    ForgetMemoryTransfer();
+}
+
+// The common checks of the picture triplets: MSG_GET only, in 600 up to
+// `lastState`, with a record and a picture.
+TW_UINT16 CheckPictureTriplet(const TripletRecord* triplet, TW_INT32 lastState) {
+    if (triplet->message != MSG_GET) {
+        return TWCC_BADPROTOCOL;
+    }
+    if (!InStates(STATE_XFER_READY, lastState)) {
+        return TWCC_SEQERROR;
+    }
+    if (triplet->data == nullptr) {
+        return TWCC_BADVALUE;
+    }
+    if (transferImage == nullptr) {
+        return TWCC_SEQERROR;  // none made yet, or already handed over
+    }
+    return TWCC_SUCCESS;
+}
+
+// The application's strip buffer, null when it cannot hold `rowBytes`.
+// TheMem is taken as a pointer, as applications have always passed it;
+// when they say it is a handle and it is a global block, the row goes
+// through its lock instead and must fit the block too. (For a fixed block
+// the two are the same address.)
+class StripBuffer {
+public:
+    StripBuffer(const TW_MEMORY& memory, TW_UINT32 rowBytes) {
+        if (memory.TheMem == nullptr || memory.Length < rowBytes) {
+            return;
+        }
+        auto handle = static_cast<HGLOBAL>(memory.TheMem);
+        SIZE_T blockSize = (memory.Flags & TWMF_HANDLE) != 0 ? GlobalSize(handle) : 0;
+        if (blockSize == 0) {
+            bytes = static_cast<BYTE*>(memory.TheMem);
+        } else if (blockSize >= rowBytes && (bytes = static_cast<BYTE*>(GlobalLock(handle))) != nullptr) {
+            locked = handle;
+        }
+    }
+    ~StripBuffer() {
+        if (locked != nullptr) GlobalUnlock(locked);
+    }
+    StripBuffer(const StripBuffer&) = delete;
+    StripBuffer& operator=(const StripBuffer&) = delete;
+    BYTE* Get() const { return bytes; }
+
+private:
+    HGLOBAL locked = nullptr;
+    BYTE* bytes = nullptr;
+};
+
+TW_UINT16 GetImageLayout(TripletRecord* triplet) {
+    if (!InStates(STATE_OPEN, STATE_XFER_READY)) {
+        return Refuse(TWCC_BADPROTOCOL);
+    }
+    auto* layout = static_cast<TW_IMAGELAYOUT*>(triplet->data);
+    if (layout == nullptr) {
+        return Refuse(TWCC_BADVALUE);
+    }
+    // Before any picture, and after one was handed over: no size to report.
+    TransferPicture picture = {};
+    ReadHeldPicture(picture);
+    *layout = ImageLayoutFor(picture.width, picture.height);
+    return TWRC_SUCCESS;
+}
+
+// Accepted in every state: an application may set the frame before the
+// scan window opens, which then starts with it.
+TW_UINT16 SetImageLayout(TripletRecord* triplet) {
+    auto* layout = static_cast<TW_IMAGELAYOUT*>(triplet->data);
+    if (layout == nullptr) {
+        return Refuse(TWCC_BADVALUE);
+    }
+    ApplyImageLayout(layout->Frame, scanSettings);
+    return TWRC_SUCCESS;
+}
+
+}  // namespace
 
 TW_UINT16 PendingXfersHandler(TripletRecord* triplet) {
     auto* pending = static_cast<TW_PENDINGXFERS*>(triplet->data);
@@ -39,6 +144,9 @@ TW_UINT16 PendingXfersHandler(TripletRecord* triplet) {
         if (!InStates(STATE_XFER_READY, STATE_TRANSFERRING)) {
             return Refuse(TWCC_SEQERROR);
         }
+        // The offer ends here: a picture not (wholly) taken is not kept for
+        // a later transfer, and the next one starts at its top row.
+        DiscardTransferImage();
         sourceState = STATE_ENABLED;  // enabled for the next scan
         break;
     default:
@@ -63,14 +171,15 @@ TW_UINT16 SetupMemXferHandler(TripletRecord* triplet) {
     if (setup == nullptr) {
         return Refuse(TWCC_BADVALUE);
     }
-    TW_UINT32 rowBytes = TransferImageRowBytes();
-    if (rowBytes == 0) {
+    TransferPicture picture;
+    if (!ReadHeldPicture(picture)) {
         // Applications ask before any picture exists; they get success and
         // the reason, and the record stays as it was.
         conditionCode.ConditionCode = TWCC_SEQERROR;
         return TWRC_SUCCESS;
     }
-    setup->MinBufSize = setup->MaxBufSize = setup->Preferred = rowBytes;
+    // One row per strip, so one row is the least, the most and the best.
+    setup->MinBufSize = setup->MaxBufSize = setup->Preferred = picture.rowBytes;
     return TWRC_SUCCESS;
 }
 
@@ -99,63 +208,78 @@ TW_UINT16 XferGroupHandler(TripletRecord* triplet) {
     }
 }
 
-// The picture-bound triplets need a picture; until the scan window can make
-// one they refuse as TWAIN has them refuse without a transfer ready.
-static TW_UINT16 RefuseWithoutPicture(TripletRecord* triplet, TW_INT32 lastState) {
-    if (triplet->message != MSG_GET) {
-        return Refuse(TWCC_BADPROTOCOL);
-    }
-    if (!InStates(STATE_XFER_READY, lastState) || transferImage == nullptr) {
-        return Refuse(TWCC_SEQERROR);
-    }
-    // Reached only once the scan window offers pictures.
-    return Refuse(TWCC_BUMMER);
-}
-
 TW_UINT16 ImageInfoHandler(TripletRecord* triplet) {
-    return RefuseWithoutPicture(triplet, STATE_XFER_READY);
-}
-
-TW_UINT16 ImageMemXferHandler(TripletRecord* triplet) {
-    return RefuseWithoutPicture(triplet, STATE_TRANSFERRING);
-}
-
-TW_UINT16 ImageNativeXferHandler(TripletRecord* triplet) {
-    return RefuseWithoutPicture(triplet, STATE_TRANSFERRING);
-}
-
-// The frame of the offered picture in whole pixels; 0 x 0 before any scan.
-static TW_UINT16 GetImageLayout(TripletRecord* triplet) {
-    if (!InStates(STATE_OPEN, STATE_XFER_READY)) {
-        return Refuse(TWCC_BADPROTOCOL);
+    if (TW_UINT16 code = CheckPictureTriplet(triplet, STATE_XFER_READY); code != TWCC_SUCCESS) {
+        return Refuse(code);
     }
-    auto* layout = static_cast<TW_IMAGELAYOUT*>(triplet->data);
-    if (layout == nullptr) {
-        return Refuse(TWCC_BADVALUE);
+    TransferPicture picture;
+    if (!ReadHeldPicture(picture)) {
+        return Refuse(TWCC_BUMMER);
     }
-    LONG width = 0;
-    LONG height = 0;
-    if (transferImage != nullptr && GlobalSize(transferImage) >= sizeof(BITMAPINFOHEADER)) {
-        if (auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(transferImage))) {
-            width = header->biWidth;
-            height = header->biHeight;
-            GlobalUnlock(transferImage);
-        }
-    }
-    *layout = {};
-    layout->Frame.Right.Whole = static_cast<TW_INT16>(width);
-    layout->Frame.Bottom.Whole = static_cast<TW_INT16>(height);
-    layout->DocumentNumber = layout->PageNumber = layout->FrameNumber = 1;
+    *static_cast<TW_IMAGEINFO*>(triplet->data) = ImageInfoFor(picture, scanSettings.outputResolution);
     return TWRC_SUCCESS;
 }
 
-// Setting a layout needs the output size model of the scan window, which
-// this build does not have yet: refused as an unsupported message.
-TW_UINT16 ImageLayoutHandler(TripletRecord* triplet) {
-    if (triplet->message == MSG_GET) {
-        return GetImageLayout(triplet);
+TW_UINT16 ImageNativeXferHandler(TripletRecord* triplet) {
+    if (TW_UINT16 code = CheckPictureTriplet(triplet, STATE_TRANSFERRING); code != TWCC_SUCCESS) {
+        return Refuse(code);
     }
-    return Refuse(TWCC_BADPROTOCOL);
+    // A picture whose header does not match its block would be read past
+    // its end by the application.
+    TransferPicture picture;
+    if (!ReadHeldPicture(picture)) {
+        return Refuse(TWCC_BUMMER);
+    }
+    // The handle is the application's now (it frees it): the source must
+    // neither free it nor hand it out a second time.
+    *static_cast<TW_HANDLE*>(triplet->data) = transferImage;
+    transferImage = nullptr;
+    ForgetMemoryTransfer();
+    return TWRC_XFERDONE;
+}
+
+TW_UINT16 ImageMemXferHandler(TripletRecord* triplet) {
+    if (TW_UINT16 code = CheckPictureTriplet(triplet, STATE_TRANSFERRING); code != TWCC_SUCCESS) {
+        return Refuse(code);
+    }
+    auto* record = static_cast<TW_IMAGEMEMXFER*>(triplet->data);
+    bool lastRow = false;
+    {
+        SIZE_T size = GlobalSize(transferImage);
+        ScopedGlobalLock image(transferImage);
+        TransferPicture picture;
+        if (image.Get() == nullptr || !ReadTransferPicture(image.Get(), size, picture)) {
+            return Refuse(TWCC_BUMMER);
+        }
+        // A too small buffer is refused before anything moves: the same
+        // strip comes again with a larger one.
+        StripBuffer buffer(record->Memory, picture.rowBytes);
+        if (buffer.Get() == nullptr) {
+            return Refuse(TWCC_BADVALUE);
+        }
+        if (memoryTransferImage != transferImage) {
+            memoryTransfer.underWay = 0;  // progress of another picture
+            memoryTransferImage = transferImage;
+        }
+        lastRow = SendMemoryStrip(memoryTransfer, image.Get(), picture, buffer.Get(), *record);
+    }
+    if (!lastRow) {
+        return TWRC_SUCCESS;
+    }
+    DiscardTransferImage();
+    sourceState = STATE_TRANSFERRING;
+    return TWRC_XFERDONE;
+}
+
+TW_UINT16 ImageLayoutHandler(TripletRecord* triplet) {
+    switch (triplet->message) {
+    case MSG_GET:
+        return GetImageLayout(triplet);
+    case MSG_SET:
+        return SetImageLayout(triplet);
+    default:
+        return Refuse(TWCC_BADPROTOCOL);
+    }
 }
 
 TW_UINT16 ImageFileXferHandler(TripletRecord*) {

@@ -1,4 +1,6 @@
-# Source files of the TWAIN triplet handlers added after the first ones:
-#   target_sources(qx52core PRIVATE twain/...)   portable
-#   target_sources(qx52shell PRIVATE twain/...)  Windows only
-# (qx52core is defined in both builds, qx52shell only in the Windows one.)
+# The portable parts of the TWAIN triplet handlers, in both builds.
+target_sources(qx52core PRIVATE
+  twain/capability_containers.cpp
+  twain/capability_table.cpp
+  twain/transfer_picture.cpp
+  twain/image_layout.cpp)

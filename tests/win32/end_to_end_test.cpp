@@ -175,7 +175,7 @@ TEST_F(EndToEnd, PreviewThenScanGivesThePictureByNativeAndByMemoryTransfer) {
     TW_UINT16 rc = TWRC_SUCCESS;
     for (uint32_t row = 0; row < 400 && rc == TWRC_SUCCESS; ++row) {
         TW_IMAGEMEMXFER transfer = {};
-        transfer.Memory.Flags = 0x0001 | 0x0010;  // the application owns it; a pointer
+        transfer.Memory.Flags = 0x0001 | 0x0008;  // the application owns it; a pointer
         transfer.Memory.Length = static_cast<TW_UINT32>(strip.size());
         transfer.Memory.TheMem = strip.data();
         rc = Image(DAT_IMAGEMEMXFER, MSG_GET, &transfer);
