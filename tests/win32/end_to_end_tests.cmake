@@ -4,3 +4,8 @@ qx_add_gtest_exe(end_to_end_test
   SOURCES end_to_end_test.cpp
   LIBS twain_app qx52core qx_simulator qx_profile_settings user32)
 add_dependencies(end_to_end_test qx52ds twain_manager qx52sim)
+
+# The main scan window in process: controls, states, tool tips.
+qx_add_gtest_exe(main_window_test
+  SOURCES main_window_test.cpp $<TARGET_OBJECTS:qx52ds_resources>
+  LIBS qx52shell)
