@@ -9,7 +9,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ mingw-w64 g++-mingw-w64-i686-posix googletest
           wine wine32:i386 fonts-wine libfreetype6:i386 libfontconfig1:i386
-          xvfb xauth x11-utils imagemagick fonts-ipafont-gothic valgrind locales)
+          xvfb xauth x11-utils imagemagick fonts-ipafont-gothic valgrind locales
+          fonts-dejavu-core)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,7 +1,8 @@
 // Bitmaps for the artwork generators: a picture of palette indices in the
 // sixteen colours of the standard Windows palette, or of 24-bit colours,
-// and writers of uncompressed BMP files (4, 8 or 24 bits per pixel). Runs
-// on the build machine only.
+// and writers of uncompressed BMP files (4, 8 or 24 bits per pixel; an
+// 8-bit file can take its palette from the picture), and a reader of what
+// they write. Runs on the build machine only.
 #pragma once
 
 #include <cstdint>
@@ -82,11 +83,17 @@ inline void PutHeaders(std::vector<uint8_t>& out, int width, int height, int bit
     Put32(out, colours);
 }
 
+// Written under a temporary name and renamed when complete, so that a failed
+// run never leaves a truncated file that the build would take as up to date.
 inline bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
+    std::string temporary = path + ".part";
+    FILE* f = std::fopen(temporary.c_str(), "wb");
     if (f == nullptr) return false;
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    if (ok && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    std::remove(temporary.c_str());
+    return false;
 }
 
 }  // namespace detail
@@ -123,6 +130,31 @@ inline bool Write8BitBmp(const std::string& path, const std::vector<Rgb>& palett
     return detail::WriteFile(path, out);
 }
 
+// The colours of a 24-bit picture in the order they first appear, and each
+// pixel's index into them; false when there are more than 256.
+inline bool BuildPalette(const RgbBitmap& b, std::vector<Rgb>& palette, std::vector<uint8_t>& indices) {
+    palette.clear();
+    indices.assign(b.pixels.size(), 0);
+    for (size_t i = 0; i < b.pixels.size(); ++i) {
+        size_t k = 0;
+        while (k < palette.size() && !(palette[k] == b.pixels[i])) ++k;
+        if (k == palette.size()) {
+            if (palette.size() == 256) return false;
+            palette.push_back(b.pixels[i]);
+        }
+        indices[i] = static_cast<uint8_t>(k);
+    }
+    return true;
+}
+
+// An 8-bit BMP of a 24-bit picture of at most 256 colours, with those
+// colours as its palette; false (nothing written) when there are more.
+inline bool Write8BitBmp(const std::string& path, const RgbBitmap& b) {
+    std::vector<Rgb> palette;
+    std::vector<uint8_t> indices;
+    return BuildPalette(b, palette, indices) && Write8BitBmp(path, palette, b.width, b.height, indices);
+}
+
 // A 24-bit BMP.
 inline bool Write24BitBmp(const std::string& path, const RgbBitmap& b) {
     uint32_t rowBytes = (static_cast<uint32_t>(b.width) * 3 + 3) / 4 * 4;
@@ -139,6 +171,56 @@ inline bool Write24BitBmp(const std::string& path, const RgbBitmap& b) {
         out.insert(out.end(), row.begin(), row.end());
     }
     return detail::WriteFile(path, out);
+}
+
+// A BMP file read back: its header's size and depth, and its pixels as
+// 24-bit colours, top-down. Reads the uncompressed 4-, 8- and 24-bit files
+// written above; false for anything else or a file cut short.
+struct ReadBitmap {
+    int bits = 0;
+    RgbBitmap picture{0, 0, {0, 0, 0}};
+};
+
+inline bool ReadBmp(const std::string& path, ReadBitmap& out) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return false;
+    std::vector<uint8_t> bytes;
+    uint8_t buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+    std::fclose(f);
+    auto get = [&](size_t at, int size) {
+        uint32_t v = 0;
+        for (int i = size - 1; i >= 0; --i) v = v << 8 | bytes[at + static_cast<size_t>(i)];
+        return v;
+    };
+    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M' || get(14, 4) != 40 || get(30, 4) != 0) return false;
+    auto width = static_cast<int32_t>(get(18, 4)), height = static_cast<int32_t>(get(22, 4));
+    auto bits = static_cast<int>(get(28, 2));
+    uint32_t offset = get(10, 4), colours = get(46, 4);
+    if (width <= 0 || height <= 0 || width > 4096 || height > 4096 || (bits != 4 && bits != 8 && bits != 24)) return false;
+    if (bits != 24 && colours == 0) colours = 1u << bits;
+    if (bits != 24 && (colours > (1u << bits) || 54 + colours * 4 > bytes.size())) return false;
+    uint32_t rowBytes = (static_cast<uint32_t>(width) * static_cast<uint32_t>(bits) + 31) / 32 * 4;
+    if (offset > bytes.size() || (bytes.size() - offset) / rowBytes < static_cast<uint32_t>(height)) return false;
+    out.bits = bits;
+    out.picture = RgbBitmap(width, height, {0, 0, 0});
+    for (int y = 0; y < height; ++y) {
+        size_t row = offset + static_cast<size_t>(height - 1 - y) * rowBytes;
+        for (int x = 0; x < width; ++x) {
+            if (bits == 24) {
+                size_t at = row + static_cast<size_t>(x) * 3;
+                out.picture.Set(x, y, {bytes[at + 2], bytes[at + 1], bytes[at]});
+                continue;
+            }
+            uint32_t index = bits == 8 ? bytes[row + static_cast<size_t>(x)]
+                                       : (bytes[row + static_cast<size_t>(x / 2)] >> (x % 2 == 0 ? 4 : 0)) & 0x0F;
+            if (index >= colours) return false;
+            size_t entry = 54 + index * 4;
+            out.picture.Set(x, y, {bytes[entry + 2], bytes[entry + 1], bytes[entry]});
+        }
+    }
+    return true;
 }
 
 }  // namespace artwork
