@@ -1,0 +1,101 @@
+// The 24-bit bitmap files KORVEL opens and saves, and the pictures it holds
+// in memory (a 40-byte BITMAPINFOHEADER followed directly by bottom-up rows
+// of blue-green-red pixels, each row padded to 4 bytes). Portable: no
+// Windows headers; the records are laid out byte for byte as in the file
+// (little-endian, as on every machine this runs on).
+//
+// The checks never trust a size from a header: every size is computed in
+// 64 bits and compared with the bytes that are really there.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#pragma pack(push, 2)
+struct BitmapFileHeader {
+    uint16_t bfType;  // "BM"
+    uint32_t bfSize;
+    uint16_t bfReserved1;
+    uint16_t bfReserved2;
+    uint32_t bfOffBits;
+};
+
+struct BitmapInfoHeader {
+    uint32_t biSize;
+    int32_t biWidth;
+    int32_t biHeight;
+    uint16_t biPlanes;
+    uint16_t biBitCount;
+    uint32_t biCompression;
+    uint32_t biSizeImage;
+    int32_t biXPelsPerMeter;
+    int32_t biYPelsPerMeter;
+    uint32_t biClrUsed;
+    uint32_t biClrImportant;
+};
+#pragma pack(pop)
+
+static_assert(sizeof(BitmapFileHeader) == 14);
+static_assert(sizeof(BitmapInfoHeader) == 40);
+
+constexpr uint16_t BITMAP_FILE_TYPE = 0x4D42;  // "BM" read as little-endian
+constexpr uint32_t FILE_HEADER_SIZE = sizeof(BitmapFileHeader);
+constexpr uint32_t INFO_HEADER_SIZE = sizeof(BitmapInfoHeader);
+constexpr uint32_t PIXELS_OFFSET = FILE_HEADER_SIZE + INFO_HEADER_SIZE;  // 54
+constexpr uint32_t RGB_COMPRESSION = 0;  // BI_RGB
+
+// The largest pixel block KORVEL takes: its file (pixels + 54) must still be
+// described by the 32-bit bfSize.
+constexpr uint64_t MAX_PIXEL_BYTES = 0xFFFFFFFFull - PIXELS_OFFSET;
+
+// ((width x 3 + 3) / 4) x 4 for width >= 0, in 64 bits.
+uint64_t DibRowBytes(int32_t width);
+
+// Row bytes x height for width, height >= 0, in 64 bits.
+uint64_t DibPixelBytes(int32_t width, int32_t height);
+
+enum class BitmapCheck {
+    ACCEPTED,
+    TRUNCATED,         // shorter than the two headers
+    BAD_HEADER_SIZE,   // biSize below 40: not an info header
+    NOT_24_BIT,
+    COMPRESSED,
+    BAD_DIMENSIONS,    // width or height 0 or negative
+    TOO_LARGE,         // the pixels would not fit in a 32-bit size
+    PIXELS_MISSING,    // the file ends before the last row
+};
+
+// How a file's picture is read when it is accepted.
+struct BitmapFileLayout {
+    BitmapInfoHeader header;  // the header to keep with the pixels (biSize 40,
+                              // biSizeImage the real size, the four fields
+                              // from biXPelsPerMeter on 0)
+    uint64_t pixelOffset;     // where the rows start in the file
+    uint32_t pixelBytes;      // how many bytes to read from there
+};
+
+// Checks a bitmap file from its first bytes (start, available of them; at
+// least 54 are needed) and its whole length. Accepted are uncompressed
+// 24-bit pictures of positive width and height whose rows all lie inside
+// the file. The rows start at bfOffBits when that lies past the headers
+// (files with a larger header or a colour table), else at 54. A biSizeImage
+// of 0 or one that disagrees with width and height is replaced by the size
+// the rows really take. Reads nothing past start + available; layout is
+// filled only when ACCEPTED.
+BitmapCheck CheckBitmapFile(const uint8_t* start, size_t available, uint64_t fileSize, BitmapFileLayout& layout);
+
+// Checks a picture block from a source or from memory: a 40-byte header of
+// an uncompressed 24-bit picture without colour table, positive width and
+// height, and all rows inside the block's blockSize bytes. Reads nothing
+// past block + blockSize.
+BitmapCheck CheckPictureBlock(const uint8_t* block, size_t blockSize);
+
+// Makes header ready for saving: biSize 40, biBitCount 24, biCompression 0
+// and biSizeImage = ((biWidth x 3 + 3) / 4) x biHeight x 4. Returns false
+// (header unchanged) when width or height is not positive or the size would
+// not fit MAX_PIXEL_BYTES.
+bool PrepareHeaderForSave(BitmapInfoHeader& header);
+
+// The file header in front of pixelBytes of pixels: "BM", bfSize
+// pixelBytes + 54, reserved 0, bfOffBits 54. pixelBytes <= MAX_PIXEL_BYTES.
+BitmapFileHeader MakeFileHeader(uint32_t pixelBytes);

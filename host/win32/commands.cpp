@@ -1,0 +1,198 @@
+#include "host/win32/commands.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+
+#include "common/profile_settings.h"
+#include "host/core/setting_values.h"
+#include "host/resources/resource_ids.h"
+#include "host/win32/bitmap_files.h"
+#include "host/win32/image_view.h"
+#include "host/win32/program_state.h"
+#include "host/win32/program_text.h"
+#include "host/win32/tool_band.h"
+#include "host/win32/twain_connection.h"
+#include "host/win32/version_dialog.h"
+
+constexpr char BITMAP_PATTERN[] = "*.BMP";
+constexpr char BITMAP_EXTENSION[] = "bmp";
+constexpr size_t SETTING_TEXT_SIZE = 256;
+
+// The file dialog's filter: the description and the pattern, each ending
+// in a zero byte, and one more zero byte at the end.
+static void MakeBitmapFilter(char* filter, size_t size) {
+    std::memset(filter, 0, size);
+    char description[TEXT_SIZE];
+    LoadLocalText(IDS_BITMAP_FILTER, description, sizeof description);
+    size_t length = std::strlen(description);
+    if (length + sizeof BITMAP_PATTERN + 1 > size) {
+        length = size - sizeof BITMAP_PATTERN - 1;
+    }
+    std::memcpy(filter, description, length);
+    std::memcpy(filter + length + 1, BITMAP_PATTERN, sizeof BITMAP_PATTERN);
+}
+
+// The open or save dialog; path (MAX_PATH bytes) gets the chosen file.
+static bool ChooseBitmapFile(HWND window, char* path, bool saving) {
+    char filter[TEXT_SIZE + sizeof BITMAP_PATTERN + 1];
+    MakeBitmapFilter(filter, sizeof filter);
+    path[0] = '\0';
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window;
+    dialog.lpstrFilter = filter;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrDefExt = BITMAP_EXTENSION;
+    if (saving) {
+        dialog.Flags = OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+        return GetSaveFileNameA(&dialog) != FALSE;
+    }
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    return GetOpenFileNameA(&dialog) != FALSE;
+}
+
+static void OpenCommand(HWND window) {
+    PressToolButton(IDM_OPEN, true);
+    char path[MAX_PATH];
+    if (ChooseBitmapFile(window, path, false)) {
+        OpenBitmapFile(window, path);
+    }
+    PressToolButton(IDM_OPEN, false);
+    LayOut(window);
+}
+
+static void SaveAsCommand(HWND window) {
+    if (currentImage == nullptr) {
+        return;
+    }
+    PressToolButton(IDM_SAVE_AS, true);
+    char path[MAX_PATH];
+    if (ChooseBitmapFile(window, path, true)) {
+        uint8_t saved = SaveBitmap(window, path, currentImage);
+        InvalidateRect(window, nullptr, TRUE);
+        if (saved) {
+            imageSaved = 1;
+        }
+    }
+    PressToolButton(IDM_SAVE_AS, false);
+}
+
+static void AcquireCommand(HWND window) {
+    if (sourceEnabled) {
+        return;
+    }
+    if (!sourceOpen) {
+        // Id 0 and no name: the manager opens its default source.
+        selectedSource.Id = 0;
+        selectedSource.ProductName[0] = '\0';
+        // A new application Id comes with the next MSG_OPENDSM; while the
+        // manager is still open it knows the program by the old one.
+        if (!dsmOpen) {
+            hostIdentity.Id = 0;
+        }
+    }
+    bool enabled = false;
+    if (LoadSourceManager(window) && OpenSource() && SetNativeTransfer()) {
+        enabled = EnableSource(window) != 0;
+    }
+    // Whatever got open is closed again, so that the commands work next time.
+    if (!enabled && ShutDownTwain(window)) {
+        previewRequested = 0;
+        RestoreDefaultSource();
+        SetSourceMenus(false);
+    }
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+static void SelectSourceCommand(HWND window) {
+    if (sourceEnabled) {
+        return;
+    }
+    if (LoadSourceManager(window)) {
+        SelectSource();
+        UnloadSourceManager(window);
+    }
+}
+
+static void ExitCommand(HWND window) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+static void VersionCommand(HWND window) {
+    ShowVersionDialog(window);
+}
+
+static void ShowHelp(HWND window, const char* fileKey) {
+    char folder[SETTING_TEXT_SIZE];
+    char name[SETTING_TEXT_SIZE];
+    char path[2 * SETTING_TEXT_SIZE];
+    ReadSettingString(HOST_SECTION, "PATH", UNSET_VALUE, folder, sizeof folder);
+    ReadSettingString(HOST_SECTION, fileKey, UNSET_VALUE, name, sizeof name);
+    if (!JoinHelpPath(folder, name, path, sizeof path) || !WinHelpA(window, path, HELP_CONTENTS, 0)) {
+        ShowWarning(window, IDS_CANNOT_OPEN_HELP);
+    }
+}
+
+static void IconHelpCommand(HWND window) {
+    ShowHelp(window, "ICONS");
+}
+
+static void TroubleHelpCommand(HWND window) {
+    ShowHelp(window, "TROUBLE");
+}
+
+static void PreviewCommand(HWND window) {
+    if (sourceEnabled) {
+        return;
+    }
+    previewRequested = 1;
+    SaveDefaultSource();
+    char scanner[SETTING_TEXT_SIZE];
+    ReadSettingString(SOURCE_SECTION, "FILES0", UNSET_VALUE, scanner, sizeof scanner);
+    if (IsUnsetSetting(scanner)) {
+        MessageBoxA(window, savedDefaultSource, UNSET_VALUE, MB_OK);
+        // Nothing was started and nothing changed.
+        previewRequested = 0;
+        RestoreDefaultSource();
+        return;
+    }
+    WriteDefaultSource(scanner);
+    AcquireCommand(window);
+}
+
+static void FitToWindowCommand(HWND window) {
+    fitToWindow = fitToWindow ? 0 : 1;
+    ShowFitToWindow(fitToWindow != 0);
+    LayOut(window);
+}
+
+struct CommandEntry {
+    uint16_t command;
+    void (*run)(HWND window);
+};
+
+constexpr CommandEntry COMMANDS[] = {
+    {IDM_OPEN, OpenCommand},
+    {IDM_SAVE_AS, SaveAsCommand},
+    {IDM_ACQUIRE, AcquireCommand},
+    {IDM_SELECT_SOURCE, SelectSourceCommand},
+    {IDM_EXIT, ExitCommand},
+    {IDM_VERSION, VersionCommand},
+    {IDM_ICON_HELP, IconHelpCommand},
+    {IDM_TROUBLE_HELP, TroubleHelpCommand},
+    {IDM_PREVIEW, PreviewCommand},
+    {IDM_FIT_TO_WINDOW, FitToWindowCommand},
+};
+
+bool RunCommand(HWND window, uint16_t command) {
+    for (const CommandEntry& entry : COMMANDS) {
+        if (entry.command == command) {
+            entry.run(window);
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,79 @@
+// Owners of the Win32 resources KORVEL borrows or holds for a while, each
+// named after what it gives back, on every return path.
+#pragma once
+
+#include <windows.h>
+
+// Locks a global memory block for the scope; Get() is null when the block
+// is null or cannot be locked.
+class ScopedGlobalLock {
+public:
+    explicit ScopedGlobalLock(HGLOBAL locked) : block(locked), bytes(locked != nullptr ? GlobalLock(locked) : nullptr) {}
+    ~ScopedGlobalLock() {
+        if (bytes != nullptr) GlobalUnlock(block);
+    }
+    ScopedGlobalLock(const ScopedGlobalLock&) = delete;
+    ScopedGlobalLock& operator=(const ScopedGlobalLock&) = delete;
+    BYTE* Get() const { return static_cast<BYTE*>(bytes); }
+
+private:
+    HGLOBAL block;
+    void* bytes;
+};
+
+// Owns a global memory block until Detach() hands it on; GlobalFree
+// otherwise.
+class GlobalBlock {
+public:
+    explicit GlobalBlock(HGLOBAL owned) : block(owned) {}
+    ~GlobalBlock() {
+        if (block != nullptr) GlobalFree(block);
+    }
+    GlobalBlock(const GlobalBlock&) = delete;
+    GlobalBlock& operator=(const GlobalBlock&) = delete;
+    HGLOBAL Get() const { return block; }
+    HGLOBAL Detach() {
+        HGLOBAL owned = block;
+        block = nullptr;
+        return owned;
+    }
+
+private:
+    HGLOBAL block;
+};
+
+// A file handle, closed with CloseHandle. Close() reports whether closing
+// succeeded (a written file's last data may fail only then).
+class ScopedFileHandle {
+public:
+    explicit ScopedFileHandle(HANDLE owned) : file(owned) {}
+    ~ScopedFileHandle() { Close(); }
+    ScopedFileHandle(const ScopedFileHandle&) = delete;
+    ScopedFileHandle& operator=(const ScopedFileHandle&) = delete;
+    bool IsOpen() const { return file != INVALID_HANDLE_VALUE && file != nullptr; }
+    HANDLE Get() const { return file; }
+    bool Close() {
+        if (!IsOpen()) return true;
+        bool closed = CloseHandle(file) != FALSE;
+        file = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE file;
+};
+
+// BeginPaint for the scope, EndPaint at its end.
+class ScopedPaint {
+public:
+    explicit ScopedPaint(HWND painted) : window(painted), paint{}, dc(BeginPaint(painted, &paint)) {}
+    ~ScopedPaint() { EndPaint(window, &paint); }
+    ScopedPaint(const ScopedPaint&) = delete;
+    ScopedPaint& operator=(const ScopedPaint&) = delete;
+    HDC Get() const { return dc; }
+
+private:
+    HWND window;
+    PAINTSTRUCT paint;
+    HDC dc;
+};
