@@ -1,41 +1,114 @@
 #!/usr/bin/env bash
 # The main job: sets the machine up, builds the Windows binaries, makes the
-# Wine prefix with our source manager and the data source installed, and
-# opens the source's scan window through the source manager, as an
-# application does.
-#  - With a display ($DISPLAY reachable): the window opens there and the
-#    job ends when you close it.
-#  - Without one: a virtual display is used, a screenshot is saved as
-#    out/scan-window.png and the source is closed again.
+# Wine prefix with our source manager, the data source and the virtual
+# scanner installed, and scans with KORVEL.
+#   tools/main-job.sh              with a display: KORVEL opens there, ready
+#                                  to acquire; without one: as --scan
+#   tools/main-job.sh --scan FILE  unattended: KORVEL acquires through the
+#                                  source manager, the source previews and
+#                                  scans the virtual scanner's 35 mm frame,
+#                                  KORVEL takes the picture by native
+#                                  transfer and saves it as FILE (default
+#                                  out/scan.bmp); screenshots of the scan
+#                                  window and of KORVEL with the picture,
+#                                  in English and in Japanese, go to out/.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/tools/wine-env.sh"
+
+scan_file=""
+if [ "${1:-}" = "--scan" ]; then
+  scan_file=${2:-$root/out/scan.bmp}
+elif [ -n "${1:-}" ]; then
+  echo "usage: tools/main-job.sh [--scan FILE]" >&2
+  exit 2
+fi
+
 "$root/tools/setup-machine.sh"
 "$root/tools/build.sh" win32
 "$root/tools/wine-prefix.sh"
 
-source_name="VANTERA QX-52 32Bit"
-host="$QX_WIN_BUILD/tests/host/test_host.exe"
-mkdir -p "$root/out"
+korvel="$QX_WIN_BUILD/host/KORVEL.EXE"
+driver="$QX_WIN_BUILD/tools/korvel_driver/korvel_driver.exe"
+install='C:\windows\twain_32\VANTERA'
+# The virtual scanner holds a 35 mm colour reversal strip.
+export QX52SIM_CONFIG="$install\\strip.cfg"
 
-if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  wine "$host" --open "$source_name" --seconds 3600
+settings() {  # settings LANGUAGE: both programs in that language
+  local ini="$WINEPREFIX/drive_c/windows/vantera.ini"
+  python3 - "$ini" "$1" <<'PY'
+import configparser, sys
+path, language = sys.argv[1], sys.argv[2]
+config = configparser.RawConfigParser(strict=False)
+config.optionxform = str
+try:
+    config.read(path, encoding="latin-1")
+except configparser.Error:
+    pass
+for section in ("QX-52V2P", "KORVEL"):
+    if not config.has_section(section):
+        config.add_section(section)
+    config.set(section, "LANGUAGE", language)
+config.set("QX-52V2P", "FILMNUMBER", "1")
+with open(path, "w", encoding="latin-1") as out:
+    config.write(out, space_around_delimiters=False)
+PY
+  # Our source is the source manager's default, as its installation leaves it.
+  python3 - "$WINEPREFIX/drive_c/windows/win.ini" <<'PY'
+import sys
+path = sys.argv[1]
+try:
+    lines = open(path, encoding="latin-1").read().splitlines()
+except FileNotFoundError:
+    lines = []
+entry = "Default Source=C:\\windows\\twain_32\\VANTERA\\qx52ds.ds"
+out, inside, done = [], False, False
+for line in lines:
+    if line.strip().startswith("["):
+        if inside and not done:
+            out.append(entry); done = True
+        inside = line.strip().lower() == "[twain]"
+        out.append(line)
+        continue
+    if inside and line.lower().startswith("default source="):
+        if not done:
+            out.append(entry); done = True
+        continue
+    out.append(line)
+if not done:
+    if not inside:
+        out.append("[TWAIN]")
+    out.append(entry)
+open(path, "w", encoding="latin-1").write("\r\n".join(out) + "\r\n")
+PY
+}
+
+if [ -z "$scan_file" ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  settings E
+  wine "$korvel"
   exit 0
 fi
+[ -n "$scan_file" ] || scan_file="$root/out/scan.bmp"
+mkdir -p "$root/out" "$(dirname "$scan_file")"
+scan_file=$(cd "$(dirname "$scan_file")" && pwd)/$(basename "$scan_file")
 
 trap '"$root/tools/wine-session.sh" stop' EXIT
 "$root/tools/wine-session.sh" start
 export DISPLAY=$(cat "$QX_WIN_BUILD/wine-session.display")
-wine "$host" --open "$source_name" --seconds 6 &
-host_pid=$!
-# Wait for the scan window, then photograph it.
-window_id=""
-for _ in $(seq 1 50); do
-  window_id=$(xwininfo -root -tree 2>/dev/null | awk '/"  VANTERA QX-52"/ {print $1; exit}')
-  [ -n "$window_id" ] && break
-  sleep 0.2
-done
-sleep 1
-import -window "${window_id:-root}" "$root/out/scan-window.png"
-wait "$host_pid"
-echo "Screenshot of the scan window: $root/out/scan-window.png"
+
+run() {  # run LANGUAGE SUFFIX OUTPUT
+  settings "$1"
+  local shots="$root/out/shot-$2-"
+  wine "$driver" "$korvel" "$(winepath -w "$3")" "$(winepath -w "$shots")"
+  convert "${shots}scan-window.bmp" "$root/out/scan-window$2.png"
+  convert "${shots}korvel.bmp" "$root/out/korvel$2.png"
+  rm -f "${shots}scan-window.bmp" "${shots}korvel.bmp"
+}
+
+run E "" "$scan_file"
+# The Japanese interface: Wine in a Japanese locale, so that the programs'
+# Shift-JIS texts are read in code page 932.
+LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 run J "-ja" "$root/out/scan-ja.bmp"
+settings E
+echo "Scanned picture: $scan_file"
+echo "Screenshots: $root/out/scan-window.png $root/out/korvel.png $root/out/scan-window-ja.png $root/out/korvel-ja.png"

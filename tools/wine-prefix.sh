@@ -69,4 +69,7 @@ set_default() {
 set_default PATH 'C:\windows\twain_32\VANTERA\'
 set_default PORT_ACCESS DRIVER
 set_default PORT_DRIVER 'C:\windows\twain_32\VANTERA\qx52sim.dll'
+# How the source is known to the source manager as a default source (the
+# host program's Preview switches to it).
+set_default FILES0 'C:\windows\twain_32\VANTERA\qx52ds.ds'
 echo "Wine prefix ready: $WINEPREFIX"

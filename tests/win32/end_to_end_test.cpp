@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -193,6 +194,75 @@ TEST_F(EndToEnd, PreviewThenScanGivesThePictureByNativeAndByMemoryTransfer) {
         }
     }
     EndTransfer();
+}
+
+// A path of the build tree as this Windows process reaches it.
+std::string WindowsPath(const char* unixPath) {
+    std::string path = "Z:";
+    path.append(unixPath);
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    return path;
+}
+
+// The same road through KORVEL: the driver starts it, acquires (our source
+// is the manager's default), previews, scans and saves; the file must be
+// the predicted picture behind a bitmap file header.
+TEST(EndToEndWithKorvel, TheSavedFileIsThePredictedPicture) {
+    WriteSettingString(SOURCE_SECTION, "PORT_ACCESS", "DRIVER");
+    WriteSettingString(SOURCE_SECTION, "PORT_DRIVER", Installed("qx52sim.dll").c_str());
+    WriteSettingString(SOURCE_SECTION, "PATH", INSTALL_FOLDER);
+    WriteSettingString(SOURCE_SECTION, "FILMNUMBER", "1");
+    WriteSettingString(SOURCE_SECTION, "LANGUAGE", "E");
+    WriteSettingString(HOST_SECTION, "LANGUAGE", "E");
+    SetEnvironmentVariableA("QX52SIM_CONFIG", Installed("strip.cfg").c_str());
+    char previousDefault[MAX_PATH] = {};
+    GetProfileStringA("TWAIN", "Default Source", "", previousDefault, sizeof previousDefault);
+    WriteProfileStringA("TWAIN", "Default Source", Installed("qx52ds.ds").c_str());
+    std::vector<uint8_t> expected = ExpectedPicture();
+
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    std::string saved = std::string(folder) + "korvel_end_to_end.bmp";
+    std::string command;
+    for (const std::string& argument : {WindowsPath(QX_KORVEL_DRIVER), WindowsPath(QX_KORVEL), saved,
+                                        std::string(folder).append("korvel_end_to_end_")}) {
+        command.append("\"").append(argument).append("\" ");
+    }
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    CloseHandle(process.hThread);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 150000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
+    WriteProfileStringA("TWAIN", "Default Source", previousDefault[0] != '\0' ? previousDefault : nullptr);
+    SetEnvironmentVariableA("QX52SIM_CONFIG", nullptr);
+    WritePrivateProfileStringA(SOURCE_SECTION, "LANGUAGE", nullptr, SETTINGS_FILE);
+    WritePrivateProfileStringA(HOST_SECTION, "LANGUAGE", nullptr, SETTINGS_FILE);
+    ASSERT_EQ(exitCode, 0u);
+
+    HANDLE file = CreateFileA(saved.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    std::vector<uint8_t> bytes(14 + expected.size() + 1);
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    DeleteFileA(saved.c_str());
+    DeleteFileA((std::string(folder) + "korvel_end_to_end_scan-window.bmp").c_str());
+    DeleteFileA((std::string(folder) + "korvel_end_to_end_korvel.bmp").c_str());
+    ASSERT_EQ(read, 14 + expected.size());
+    EXPECT_EQ(bytes[0], 'B');
+    EXPECT_EQ(bytes[1], 'M');
+    uint32_t fileSize = static_cast<uint32_t>(bytes[2] | bytes[3] << 8 | bytes[4] << 16 | bytes[5] << 24);
+    EXPECT_EQ(fileSize, read);
+    EXPECT_EQ(bytes[10], 54);
+    EXPECT_EQ(std::memcmp(bytes.data() + 14, expected.data(), expected.size()), 0);
 }
 
 TEST_F(EndToEnd, AStoppedScanOffersNothing) {

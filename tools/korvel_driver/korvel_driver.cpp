@@ -1,0 +1,228 @@
+// Drives KORVEL through one whole scan, unattended, as a user would with
+// the mouse: Acquire, Preview and Scan in the source's window, closing the
+// source's window, Save As. Takes pictures of the scan window and of KORVEL
+// with its picture along the way. Used by tools/main-job.sh.
+//
+// Usage: korvel_driver KORVEL.EXE OUTPUT.BMP SHOT_PREFIX
+//   writes OUTPUT.BMP (saved by KORVEL), SHOT_PREFIXscan-window.bmp and
+//   SHOT_PREFIXkorvel.bmp. Exit code 0 when every step happened; otherwise
+//   the step that did not is named on the error output.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr WPARAM KORVEL_SAVE_AS = 40002;
+constexpr WPARAM KORVEL_ACQUIRE = 40003;
+constexpr WPARAM SOURCE_PREVIEW = 201;
+constexpr WPARAM SOURCE_SCAN = 203;
+constexpr WPARAM SOURCE_FOCUS = 215;  // enabled once a preview is in
+constexpr int SOURCE_FOCUS_TOOLBAR = 216;
+constexpr int FILE_NAME_EDIT = 1152;   // the file dialogs' name field
+constexpr int FILE_NAME_COMBO = 1148;  // ... in the newer dialog
+
+// Waits up to `milliseconds` for `ready` to answer true.
+template <typename Ready>
+bool WaitFor(DWORD milliseconds, Ready ready) {
+    for (DWORD waited = 0; waited < milliseconds; waited += 50) {
+        if (ready()) return true;
+        Sleep(50);
+    }
+    return ready();
+}
+
+bool Fail(const char* step) {
+    std::fprintf(stderr, "korvel_driver: %s\n", step);
+    return false;
+}
+
+// The window's picture as on the screen, into a 24-bit BMP file.
+bool Photograph(HWND window, const std::string& path) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) return false;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (bitmap != nullptr) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+        GdiFlush();
+        DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) / 4 * 4;
+        DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
+        BITMAPFILEHEADER file = {};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+        file.bfSize = file.bfOffBits + imageBytes;
+        info.bmiHeader.biSizeImage = imageBytes;
+        FILE* out = std::fopen(path.c_str(), "wb");
+        if (out != nullptr) {
+            ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+                 std::fwrite(bits, imageBytes, 1, out) == 1;
+            ok = std::fclose(out) == 0 && ok;
+        }
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+struct DialogSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessDialog(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<DialogSearch*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (process == search->process && std::string(name) == "#32770" && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND ProcessDialog(DWORD process) {
+    DialogSearch search = {process, nullptr};
+    EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct FieldSearch {
+    HWND found;
+};
+
+BOOL CALLBACK FindFileNameField(HWND child, LPARAM context) {
+    auto* search = reinterpret_cast<FieldSearch*>(context);
+    int id = GetDlgCtrlID(child);
+    if (id == FILE_NAME_EDIT || id == FILE_NAME_COMBO) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The file name field of a file dialog, wherever the dialog keeps it (some
+// dialogs nest their controls in a child dialog). A combo box takes the
+// text into its edit part.
+HWND FileNameField(HWND dialog) {
+    FieldSearch search = {nullptr};
+    EnumChildWindows(dialog, FindFileNameField, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+BOOL CALLBACK ListChild(HWND child, LPARAM) {
+    char name[64] = {};
+    GetClassNameA(child, name, sizeof name);
+    std::fprintf(stderr, "  child %s id %d\n", name, GetDlgCtrlID(child));
+    return TRUE;
+}
+
+bool FileComplete(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) != 0 && data.nFileSizeLow > 54;
+}
+
+bool Drive(const std::string& korvelPath, const std::string& output, const std::string& shots) {
+    DeleteFileA(output.c_str());
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::vector<char> command(korvelPath.begin(), korvelPath.end());
+    command.push_back('\0');
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return Fail("KORVEL could not be started");
+    }
+    CloseHandle(process.hThread);
+    HWND korvel = nullptr;
+    if (!WaitFor(20000, [&] { return (korvel = FindWindowA("KORVEL", nullptr)) != nullptr; })) {
+        return Fail("KORVEL's window did not appear");
+    }
+    Sleep(500);
+    PostMessageA(korvel, WM_COMMAND, KORVEL_ACQUIRE, 0);
+    HWND scan = nullptr;
+    if (!WaitFor(30000, [&] { return (scan = FindWindowA("QX-52", "  VANTERA QX-52")) != nullptr && IsWindowVisible(scan); })) {
+        return Fail("the source's scan window did not open after Acquire");
+    }
+    Sleep(1000);
+    PostMessageA(scan, WM_COMMAND, SOURCE_PREVIEW, 0);
+    HWND focus = GetDlgItem(scan, SOURCE_FOCUS_TOOLBAR);
+    if (!WaitFor(60000, [&] { return SendMessageA(focus, TB_ISBUTTONENABLED, SOURCE_FOCUS, 0) != 0; })) {
+        return Fail("the preview did not finish");
+    }
+    Sleep(500);
+    if (!Photograph(scan, shots + "scan-window.bmp")) Fail("no picture of the scan window");
+
+    PostMessageA(scan, WM_COMMAND, SOURCE_SCAN, 0);
+    HWND progress = nullptr;
+    if (!WaitFor(30000, [&] { return (progress = FindWindowA("QX-52", "  QX-52 Scanning")) != nullptr; })) {
+        return Fail("the final scan did not start");
+    }
+    if (!WaitFor(300000, [&] { return !IsWindow(progress); })) {
+        return Fail("the final scan did not end");
+    }
+    Sleep(2000);  // the transfer to KORVEL
+    PostMessageA(scan, WM_CLOSE, 0, 0);
+    if (!WaitFor(20000, [&] { return !IsWindow(scan); })) {
+        return Fail("the source's window did not close");
+    }
+    Sleep(1000);
+    if (!Photograph(korvel, shots + "korvel.bmp")) Fail("no picture of KORVEL");
+
+    PostMessageA(korvel, WM_COMMAND, KORVEL_SAVE_AS, 0);
+    HWND dialog = nullptr;
+    if (!WaitFor(20000, [&] { return (dialog = ProcessDialog(process.dwProcessId)) != nullptr; })) {
+        return Fail("the Save As dialog did not open");
+    }
+    Sleep(500);
+    HWND field = FileNameField(dialog);
+    if (field == nullptr) {
+        char caption[128] = {};
+        GetWindowTextA(dialog, caption, sizeof caption);
+        std::fprintf(stderr, "korvel_driver: dialog \"%s\"\n", caption);
+        EnumChildWindows(dialog, ListChild, 0);
+        return Fail("the Save As dialog has no file name field");
+    }
+    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(output.c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    if (!WaitFor(20000, [&] { return FileComplete(output); })) {
+        return Fail("KORVEL did not save the picture");
+    }
+    Sleep(500);
+    PostMessageA(korvel, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 1);
+        CloseHandle(process.hProcess);
+        return Fail("KORVEL did not end");
+    }
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: korvel_driver KORVEL.EXE OUTPUT.BMP SHOT_PREFIX\n");
+        return 2;
+    }
+    return Drive(argv[1], argv[2], argv[3]) ? 0 : 1;
+}
