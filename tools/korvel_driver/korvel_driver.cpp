@@ -24,6 +24,7 @@ constexpr WPARAM SOURCE_FOCUS = 215;  // enabled once a preview is in
 constexpr int SOURCE_FOCUS_TOOLBAR = 216;
 constexpr int FILE_NAME_EDIT = 1152;   // the file dialogs' name field
 constexpr int FILE_NAME_COMBO = 1148;  // ... in the newer dialog
+constexpr int KORVEL_EMPTY_HEIGHT = 56;  // band and status bar, no picture
 
 // Waits up to `milliseconds` for `ready` to answer true.
 template <typename Ready>
@@ -179,7 +180,15 @@ bool Drive(const std::string& korvelPath, const std::string& output, const std::
     if (!WaitFor(300000, [&] { return !IsWindow(progress); })) {
         return Fail("the final scan did not end");
     }
-    Sleep(2000);  // the transfer to KORVEL
+    // KORVEL grows its window from the bare band and status bar when the
+    // first picture arrives.
+    if (!WaitFor(60000, [&] {
+            RECT client;
+            return GetClientRect(korvel, &client) && client.bottom - client.top > KORVEL_EMPTY_HEIGHT;
+        })) {
+        return Fail("no picture arrived in KORVEL");
+    }
+    Sleep(500);
     PostMessageA(scan, WM_CLOSE, 0, 0);
     if (!WaitFor(20000, [&] { return !IsWindow(scan); })) {
         return Fail("the source's window did not close");
