@@ -49,6 +49,12 @@ static void ChooseBars(const ImageAreaInput& input, const SystemMetrics& metrics
     int32_t height = input.clientHeight;
     bool wider = w > width;
     bool taller = h > height - LOST_HEIGHT;
+    // A bar covers part of the area across it: a picture that fitted that
+    // way without it no longer does, and its last rows or columns would lie
+    // under the bar with no bar to reach them.
+    if (wider && !taller) taller = h > height - LOST_HEIGHT - metrics.horzBarHeight;
+    if (taller && !wider) wider = w > width - metrics.vertBarWidth;
+    if (wider && !taller) taller = h > height - LOST_HEIGHT - metrics.horzBarHeight;
     if (wider && taller) {
         layout.horz = {true, w, AtLeastZero(width - metrics.vertBarWidth)};
         layout.vert = {true, h, AtLeastZero(height - metrics.horzBarHeight - LOST_HEIGHT)};

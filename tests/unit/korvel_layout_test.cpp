@@ -66,18 +66,26 @@ TEST(KorvelLayout, LargerPictureGetsBothBarsWithPagesOfTheImageArea) {
 }
 
 TEST(KorvelLayout, OneBarOrNoneForAPictureLargerInOneDirection) {
-    ImageAreaLayout wide = Lay(500, 400, 1000, 344);
+    ImageAreaLayout wide = Lay(500, 400, 1000, 328);  // fits above the horizontal bar
     EXPECT_TRUE(wide.horz.shown);
     EXPECT_EQ(wide.horz.page, 500);
     EXPECT_EQ(wide.horzBar.width, 500);
     EXPECT_FALSE(wide.vert.shown);
     EXPECT_FALSE(wide.cornerShown);
 
-    ImageAreaLayout tall = Lay(500, 400, 500, 345);
+    ImageAreaLayout tall = Lay(500, 400, 484, 345);  // fits left of the vertical bar
     EXPECT_FALSE(tall.horz.shown);
     EXPECT_TRUE(tall.vert.shown);
     EXPECT_EQ(tall.vert.page, 344);
     EXPECT_EQ(tall.vertBar.height, 344);
+
+    // A picture that would fit the area but for the other bar needs both:
+    // its last rows (or columns) would lie under the bar, out of reach.
+    for (ImageAreaLayout both : {Lay(500, 400, 1000, 344), Lay(500, 400, 500, 345)}) {
+        EXPECT_TRUE(both.horz.shown && both.vert.shown && both.cornerShown);
+        EXPECT_EQ(both.horz.page, 484);
+        EXPECT_EQ(both.vert.page, 328);
+    }
 
     ImageAreaLayout small = Lay(500, 400, 500, 344, 30, 40);
     EXPECT_FALSE(small.horz.shown || small.vert.shown || small.cornerShown);
@@ -108,8 +116,9 @@ TEST(KorvelLayout, LowOrNarrowWindowsGetTheirMinimum) {
     EXPECT_EQ(Lay(500, 60, 1000, 800).newWindowHeight, 19 + 16 + 16 + 27 + 56);  // 60-16-17 < 16+39
     EXPECT_EQ(Lay(500, 87, 1000, 800).newWindowHeight, 19 + 16 + 16 + 27 + 56);
     EXPECT_EQ(Lay(500, 88, 1000, 800).newWindowHeight, 0);
-    EXPECT_EQ(Lay(500, 71, 1000, 10).newWindowHeight, 19 + 16 + 27 + 56);        // 71-17 < 16+39
-    EXPECT_EQ(Lay(500, 72, 1000, 10).newWindowHeight, 0);
+    // A wide picture in a window this low lies under its horizontal bar, so
+    // it gets both bars and the window their minimum.
+    EXPECT_EQ(Lay(500, 72, 1000, 10).newWindowHeight, 19 + 16 + 16 + 27 + 56);
     EXPECT_EQ(Lay(500, 71, 100, 800).newWindowHeight, 19 + 16 + 27 + 56);        // 71-16-17 < 39
     EXPECT_EQ(Lay(500, 72, 100, 800).newWindowHeight, 0);
     EXPECT_EQ(Lay(500, 55, 0, 0).newWindowHeight, 19 + 27 + 56);                 // 55-17 < 39
