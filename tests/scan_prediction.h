@@ -5,8 +5,24 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "simulator/virtual_scanner.h"
+
+// A 64 x 48 frame picture whose colour changes across both axes, so that a
+// pixel placed in the wrong row or column shows.
+inline std::shared_ptr<Picture> GradientPicture() {
+    auto picture = std::make_shared<Picture>();
+    picture->width = 64;
+    picture->height = 48;
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            picture->rgb.insert(picture->rgb.end(), {static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 5),
+                                                     static_cast<uint8_t>(255 - x * 2)});
+        }
+    }
+    return picture;
+}
 
 inline void PredictScanSample(const VirtualScanner& scanner, int32_t windowLeft, int32_t windowTop,
                               uint16_t resolution, uint32_t line, uint32_t pixel, uint8_t out[3]) {

@@ -4,22 +4,7 @@
 
 #include <windows.h>
 
-// Locks a global memory block for the scope; Get() is null when the block
-// is null or cannot be locked.
-class ScopedGlobalLock {
-public:
-    explicit ScopedGlobalLock(HGLOBAL locked) : block(locked), bytes(locked != nullptr ? GlobalLock(locked) : nullptr) {}
-    ~ScopedGlobalLock() {
-        if (bytes != nullptr) GlobalUnlock(block);
-    }
-    ScopedGlobalLock(const ScopedGlobalLock&) = delete;
-    ScopedGlobalLock& operator=(const ScopedGlobalLock&) = delete;
-    BYTE* Get() const { return static_cast<BYTE*>(bytes); }
-
-private:
-    HGLOBAL block;
-    void* bytes;
-};
+#include "common/global_lock.h"
 
 // Owns a global memory block until Detach() hands it on; GlobalFree
 // otherwise.

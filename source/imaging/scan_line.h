@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 constexpr int32_t MIDDLE_PULL = -30;  // over a divisor of 120
 constexpr double SPREAD = 0.25;
@@ -22,6 +23,15 @@ struct ScanLineBuffers {
     uint8_t* correctedLine;
     uint8_t* delayLine1;  // optional together with delayLine2
     uint8_t* delayLine2;
+};
+
+// The four zero-filled buffers of one scan, made at its start and freed at
+// its end.
+struct LineBufferSet {
+    std::vector<uint8_t> raw, corrected, delay1, delay2;
+    explicit LineBufferSet(uint32_t pixels)
+        : raw(size_t{pixels} * 3), corrected(size_t{pixels} * 3), delay1(size_t{pixels} * 3), delay2(size_t{pixels} * 3) {}
+    ScanLineBuffers Buffers() { return {raw.data(), corrected.data(), delay1.data(), delay2.data()}; }
 };
 
 // Reads one line of `pixels` pixels from the scanner (BeginDataPhase, a

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "source/imaging/film_parameters.h"
 #include "source/scanner/command_set.h"
@@ -84,22 +83,9 @@ void WriteTransferHeader(uint8_t* header, const FinalScanGeometry& g, double out
 
 ScanOutcome RunFinalScan(const FinalScanTarget& target, const FinalScanGeometry& g, uint16_t rotation,
                          bool monochrome) {
-    scanWindow.windowLeft = g.windowLeft;
-    scanWindow.windowTop = g.windowTop;
-    scanWindow.windowWidth = g.windowWidth;
-    scanWindow.windowHeight = g.windowHeight;
-    scanWindow.xResolution = scanWindow.yResolution = g.resolution;
-    scanMode.filmSide = 'F';
-    scanMode.modeLetter = 'R';
-    PrepareScanParameters();
-    SetScanWindow(scanWindow);
-    SetScanMode(scanMode);
-    SetScanParameters(scanParameters);
-    StartScan();
-
-    size_t lineBytes = size_t{g.pixels} * 3;
-    std::vector<uint8_t> raw(lineBytes), corrected(lineBytes), delay1(lineBytes), delay2(lineBytes);
-    ScanLineBuffers buffers = {raw.data(), corrected.data(), delay1.data(), delay2.data()};
+    StartWindowScan(g.windowLeft, g.windowTop, g.windowWidth, g.windowHeight, g.resolution);
+    LineBufferSet lineBuffers(g.pixels);
+    ScanLineBuffers buffers = lineBuffers.Buffers();
     bool monochromeFilm = currentFilm.blackAndWhite != 0;
     // The first two lines only fill the registration delay.
     for (int i = 0; i < PRIMING_LINES; ++i) {
@@ -116,9 +102,9 @@ ScanOutcome RunFinalScan(const FinalScanTarget& target, const FinalScanGeometry&
         }
         if (target.beforeDraw != nullptr) target.beforeDraw(target.context);
         LinePlacement shown = {g.lines, g.pixels, 'F', letter, g.progressLineExtent, 0, PROGRESS_BAR_HEIGHT, line};
-        DrawScanLine(target.progress, corrected.data(), shown);
+        DrawScanLine(target.progress, lineBuffers.corrected.data(), shown);
         LinePlacement stored = {g.lines, g.pixels, 'F', letter, static_cast<double>(g.lines), 0, 0, line};
-        PlaceScanLine(corrected.data(), target.image + DIB_HEADER_BYTES, rowsBytes, g.height, g.rowBytes, stored);
+        PlaceScanLine(lineBuffers.corrected.data(), target.image + DIB_HEADER_BYTES, rowsBytes, g.height, g.rowBytes, stored);
         if (target.stopRequested != nullptr && target.stopRequested(target.context)) {
             outcome = ScanOutcome::Stopped;
             break;

@@ -1,7 +1,5 @@
 #include "source/scanner/preview_scan.h"
 
-#include <cstring>
-#include <vector>
 
 #include "source/imaging/dib_header.h"
 #include "source/imaging/film_parameters.h"
@@ -29,21 +27,9 @@ uint8_t RunPreviewScan(const PreviewTarget& target, bool apsAdapter, uint16_t ro
     }
     WriteDibHeader(target.previewBitmap, width, height, 0);
 
-    scanWindow.windowLeft = g.windowLeft;
-    scanWindow.windowTop = g.windowTop;
-    scanWindow.windowWidth = g.windowWidth;
-    scanWindow.windowHeight = g.windowHeight;
-    scanWindow.xResolution = scanWindow.yResolution = PREVIEW_RESOLUTION;
-    scanMode.filmSide = 'F';
-    scanMode.modeLetter = 'R';
-    PrepareScanParameters();
-    SetScanWindow(scanWindow);
-    SetScanMode(scanMode);
-    SetScanParameters(scanParameters);
-    StartScan();
-
-    std::vector<uint8_t> raw(g.pixels * 3), corrected(g.pixels * 3), delay1(g.pixels * 3), delay2(g.pixels * 3);
-    ScanLineBuffers buffers = {raw.data(), corrected.data(), delay1.data(), delay2.data()};
+    StartWindowScan(g.windowLeft, g.windowTop, g.windowWidth, g.windowHeight, PREVIEW_RESOLUTION);
+    LineBufferSet lineBuffers(g.pixels);
+    ScanLineBuffers buffers = lineBuffers.Buffers();
     char letter = OrientationLetter(rotation);
     bool monochromeFilm = currentFilm.blackAndWhite != 0;
     auto lineExtent = static_cast<double>(g.lines);
@@ -52,12 +38,12 @@ uint8_t RunPreviewScan(const PreviewTarget& target, bool apsAdapter, uint16_t ro
             return 0;
         }
         LinePlacement onScreen = {g.lines, g.pixels, 'F', letter, lineExtent, target.imageLeft, target.imageTop, line};
-        DrawScanLine(target.canvas, corrected.data(), onScreen);
+        DrawScanLine(target.canvas, lineBuffers.corrected.data(), onScreen);
         // The uncorrected preview: scan line L in row L, pixel i at column i.
         LinePlacement stored = {g.lines, g.pixels, 'F', 'B', lineExtent, 0, 0, line};
-        PlaceScanLine(raw.data(), target.previewPixels, PREVIEW_PIXELS_BYTES, g.lines, DibRowBytes(g.pixels), stored);
+        PlaceScanLine(lineBuffers.raw.data(), target.previewPixels, PREVIEW_PIXELS_BYTES, g.lines, DibRowBytes(g.pixels), stored);
         LinePlacement shown = {g.lines, g.pixels, 'F', letter, lineExtent, 0, 0, line};
-        PlaceScanLine(corrected.data(), target.previewBitmap + DIB_HEADER_BYTES,
+        PlaceScanLine(lineBuffers.corrected.data(), target.previewBitmap + DIB_HEADER_BYTES,
                       target.previewBitmapBytes - DIB_HEADER_BYTES, height, DibRowBytes(width), shown);
     }
     EndScan();

@@ -69,3 +69,18 @@ void PrepareScanParameters() {
     scanMode.detailLetter = scanWindow.yResolution < 77 ? 'I' : 'P';
     scanMode.two = 2;
 }
+
+void StartWindowScan(int32_t left, int32_t top, int32_t width, int32_t height, uint16_t resolution) {
+    scanWindow.windowLeft = left;
+    scanWindow.windowTop = top;
+    scanWindow.windowWidth = width;
+    scanWindow.windowHeight = height;
+    scanWindow.xResolution = scanWindow.yResolution = resolution;
+    scanMode.filmSide = 'F';
+    scanMode.modeLetter = 'R';
+    PrepareScanParameters();
+    SetScanWindow(scanWindow);
+    SetScanMode(scanMode);
+    SetScanParameters(scanParameters);
+    StartScan();
+}

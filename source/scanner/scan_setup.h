@@ -26,3 +26,9 @@ void ReadScannerParameters();
 // reverse flag of scanWindow, for currentFilm and scanSettings.exposureBias.
 // scanWindow.yResolution must be set first.
 void PrepareScanParameters();
+
+// The set-up every preview and final scan sends, then the scan's start: the
+// window (scanner units) at one resolution on both axes, the mode for a
+// forward 'R' scan, the parameter block. The commands' results are not
+// looked at: a scanner that stopped answering shows at the first line.
+void StartWindowScan(int32_t left, int32_t top, int32_t width, int32_t height, uint16_t resolution);

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "common/global_lock.h"
+
 class ScopedWindowDC {
 public:
     explicit ScopedWindowDC(HWND owner) : window(owner), dc(GetDC(owner)) {}
@@ -19,23 +21,6 @@ public:
 private:
     HWND window;
     HDC dc;
-};
-
-// Locks the block for the scope; Get() is null when the block is null or
-// cannot be locked.
-class ScopedGlobalLock {
-public:
-    explicit ScopedGlobalLock(HGLOBAL locked) : block(locked), bytes(locked != nullptr ? GlobalLock(locked) : nullptr) {}
-    ~ScopedGlobalLock() {
-        if (bytes != nullptr) GlobalUnlock(block);
-    }
-    ScopedGlobalLock(const ScopedGlobalLock&) = delete;
-    ScopedGlobalLock& operator=(const ScopedGlobalLock&) = delete;
-    BYTE* Get() const { return static_cast<BYTE*>(bytes); }
-
-private:
-    HGLOBAL block;
-    void* bytes;
 };
 
 // Selects a pen, brush or bitmap into a context and selects the previous

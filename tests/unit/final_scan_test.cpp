@@ -136,19 +136,10 @@ protected:
         std::memset(&currentFilm, 0, sizeof currentFilm);
         currentFilm.scanLetter = 'R';
         std::memset(calibrationPositive, 0, sizeof calibrationPositive);
-        auto picture = std::make_shared<Picture>();
-        picture->width = 64;
-        picture->height = 48;
-        for (int y = 0; y < 48; ++y) {
-            for (int x = 0; x < 64; ++x) {
-                picture->rgb.insert(picture->rgb.end(), {static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 5),
-                                                         static_cast<uint8_t>(255 - x * 2)});
-            }
-        }
         config.adapter = AdapterKind::Strip;
         config.filmKind = 'R';
         config.currentFrame = 1;
-        config.frames[1].picture = picture;
+        config.frames[1].picture = GradientPicture();
         access = MakeVirtualPortAccess(harness);
     }
     void Start() {

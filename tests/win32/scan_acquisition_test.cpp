@@ -32,19 +32,6 @@ namespace {
 
 constexpr char PROGRESS_CAPTION[] = "  QX-52 Scanning";
 
-std::shared_ptr<Picture> GradientPicture() {
-    auto picture = std::make_shared<Picture>();
-    picture->width = 64;
-    picture->height = 48;
-    for (int y = 0; y < 48; ++y) {
-        for (int x = 0; x < 64; ++x) {
-            picture->rgb.insert(picture->rgb.end(), {static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 5),
-                                                     static_cast<uint8_t>(255 - x * 2)});
-        }
-    }
-    return picture;
-}
-
 // Fine vertical stripes: a frame with something to focus on.
 std::shared_ptr<Picture> StripedPicture() {
     auto picture = std::make_shared<Picture>();
