@@ -192,7 +192,7 @@ void BenchRetone() {
     std::printf("Re-toning the 240 x 160 preview (exposure table, correction, placement)\n");
     std::vector<uint8_t> pixels(PREVIEW_PIXELS_BYTES);
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint8_t>(i * 7);
-    std::vector<uint8_t> bitmap(DIB_HEADER_BYTES + PREVIEW_PIXELS_BYTES);
+    std::vector<uint8_t> bitmap(PREVIEW_BITMAP_BYTES);
     std::vector<uint8_t> line(160 * 3);
     const int rounds = 200;
     auto start = std::chrono::steady_clock::now();

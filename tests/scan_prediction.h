@@ -1,13 +1,17 @@
-// What a scan line must hold, computed from the virtual scanner's own model
-// rather than through the link: the sample the scanner takes for scanner
-// line `line`, pixel `pixel` of a window at one resolution on both axes
-// (no colour registration lead, so below 801 dpi), red, green, blue.
+// What the scan tests predict and read: the sample the virtual scanner
+// takes for a point of a scan, from its own model rather than through the
+// link; a frame picture that shows misplaced pixels; header fields.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
 #include "simulator/virtual_scanner.h"
+
+// A 32-bit field of a bitmap header, least significant byte first.
+inline uint32_t Field(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0] | p[1] << 8 | p[2] << 16 | p[3] << 24);
+}
 
 // A 64 x 48 frame picture whose colour changes across both axes, so that a
 // pixel placed in the wrong row or column shows.
@@ -24,6 +28,8 @@ inline std::shared_ptr<Picture> GradientPicture() {
     return picture;
 }
 
+// Scanner line `line`, pixel `pixel` of a window at one resolution on both
+// axes (no colour registration lead, so below 801 dpi): red, green, blue.
 inline void PredictScanSample(const VirtualScanner& scanner, int32_t windowLeft, int32_t windowTop,
                               uint16_t resolution, uint32_t line, uint32_t pixel, uint8_t out[3]) {
     double pitch = 1770.0 / resolution;

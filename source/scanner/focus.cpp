@@ -13,7 +13,8 @@ constexpr uint32_t LEVEL_DIVISOR = 80;
 
 void DrawPeakMark(const FocusGauge& gauge, uint8_t red, uint8_t green, uint8_t blue) {
     for (int32_t y = PEAK_TOP; y <= PEAK_BOTTOM; ++y) {
-        gauge.setPixel(gauge.context, GAUGE_LEFT + focusPeak, y, red, green, blue);
+        gauge.canvas.setPixel(gauge.canvas.context, static_cast<int16_t>(GAUGE_LEFT + focusPeak),
+                             static_cast<int16_t>(y), red, green, blue);
     }
 }
 
@@ -37,7 +38,7 @@ uint16_t FocusPosition(int16_t distance, bool apsAdapter) {
 }
 
 void ClearFocusGauge(const FocusGauge& gauge) {
-    gauge.fillRect(gauge.context, GAUGE_LEFT, GAUGE_TOP, GAUGE_RIGHT, GAUGE_BOTTOM, true);
+    gauge.fillRect(gauge.canvas.context, GAUGE_LEFT, GAUGE_TOP, GAUGE_RIGHT, GAUGE_BOTTOM, true);
     focusLevel = 0;
     focusPeak = 0;
 }
@@ -55,9 +56,9 @@ uint8_t ReadFocusSample(const FocusGauge* gauge) {
     auto level = static_cast<uint16_t>((focusLevel + raw) / 2);
     if (gauge != nullptr) {
         if (focusLevel < level) {
-            gauge->fillRect(gauge->context, GAUGE_LEFT, GAUGE_TOP, GAUGE_LEFT + level, GAUGE_BOTTOM, true);
+            gauge->fillRect(gauge->canvas.context, GAUGE_LEFT, GAUGE_TOP, GAUGE_LEFT + level, GAUGE_BOTTOM, true);
         } else {
-            gauge->fillRect(gauge->context, GAUGE_LEFT + level, GAUGE_TOP, GAUGE_RIGHT, GAUGE_BOTTOM, false);
+            gauge->fillRect(gauge->canvas.context, GAUGE_LEFT + level, GAUGE_TOP, GAUGE_RIGHT, GAUGE_BOTTOM, false);
             DrawPeakMark(*gauge, 255, 255, 255);
             if (level > focusPeak && level <= FOCUS_LEVEL_MAX) focusPeak = level;
             DrawPeakMark(*gauge, 255, 0, 0);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "source/imaging/scan_line.h"
 #include "source/ui/scan_settings.h"
 
 // The gauge in the main scan window's client area: a bar from x 295 to 487
@@ -21,10 +22,11 @@ extern uint16_t focusLevel;  // smoothed level of the last sample
 extern uint16_t focusPeak;   // highest level marked so far
 
 struct FocusGauge {
-    // Fills left..right-1 x top..bottom-1, black or white.
+    // The window, as the scan lines are drawn into it: the peak mark's
+    // pixels go through canvas.setPixel.
+    ScanLineCanvas canvas;
+    // Fills left..right-1 x top..bottom-1, black or white, in canvas.context.
     void (*fillRect)(void* context, int32_t left, int32_t top, int32_t right, int32_t bottom, bool black);
-    void (*setPixel)(void* context, int32_t x, int32_t y, uint8_t red, uint8_t green, uint8_t blue);
-    void* context;
 };
 
 // How far the focus line lies from the picture's leading edge, in preview

@@ -17,6 +17,7 @@ struct PreviewGeometry {
 
 constexpr uint16_t PREVIEW_RESOLUTION = 177;
 constexpr size_t PREVIEW_PIXELS_BYTES = 240 * 160 * 3;
+constexpr size_t PREVIEW_BITMAP_BYTES = DIB_HEADER_BYTES + PREVIEW_PIXELS_BYTES;
 
 // 35 mm: 2400 x 1600 at (76, 90), 240 lines of 160 pixels; APS: 1910 x 1090
 // at (320, 350), 191 lines of 109 pixels.

@@ -1,5 +1,7 @@
 #include "source/scanner/scan_acquisition.h"
 
+#include <optional>
+
 #include "source/imaging/film_parameters.h"
 #include "source/scanner/command_set.h"
 #include "source/scanner/film_transport.h"
@@ -29,17 +31,11 @@ void SetCanvasPixel(void* context, int16_t x, int16_t y, uint8_t red, uint8_t gr
     SetPixel(static_cast<HDC>(context), x, y, RGB(red, green, blue));
 }
 
-void ShowWait(void* context) {
-    *static_cast<HCURSOR*>(context) = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
-}
-
-void RestoreCursor(void* context) {
-    SetCursor(*static_cast<HCURSOR*>(context));
-}
-
+// The wait cursor while the film moves, when it has to.
 void BringFilmToFrontWithWaitCursor() {
-    HCURSOR previous = nullptr;
-    WaitCursor cursor = {ShowWait, RestoreCursor, &previous};
+    std::optional<ScopedWaitCursor> wait;
+    WaitCursor cursor = {[](void* c) { static_cast<std::optional<ScopedWaitCursor>*>(c)->emplace(); },
+                         [](void* c) { static_cast<std::optional<ScopedWaitCursor>*>(c)->reset(); }, &wait};
     BringFilmToFront(&cursor);
 }
 
@@ -142,10 +138,6 @@ ScanOutcome ScanWithProgress(HWND mainScanWindow, const FinalScanGeometry& g, BY
 void FillGauge(void* context, int32_t left, int32_t top, int32_t right, int32_t bottom, bool black) {
     RECT area = {left, top, right, bottom};
     FillRect(static_cast<HDC>(context), &area, static_cast<HBRUSH>(GetStockObject(black ? BLACK_BRUSH : WHITE_BRUSH)));
-}
-
-void SetGaugePixel(void* context, int32_t x, int32_t y, uint8_t red, uint8_t green, uint8_t blue) {
-    SetPixel(static_cast<HDC>(context), x, y, RGB(red, green, blue));
 }
 
 // One pending message of the main scan window, removed: a click or a key
@@ -257,7 +249,7 @@ void RunFocusWithPortHeld(HWND window) {
     }
     ScopedWindowDC dc(window);
     StartFocus(FOCUS_PARAMETER);
-    FocusGauge gauge = {FillGauge, SetGaugePixel, dc.Get()};
+    FocusGauge gauge = {{SetCanvasPixel, dc.Get()}, FillGauge};
     ClearFocusGauge(gauge);
     if (!RunFocusSampling(gauge, UserEndedFocus, window)) {
         ShowMessage(window, MSG_NO_SCANNER);

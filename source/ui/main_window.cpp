@@ -35,24 +35,9 @@ constexpr int EDIT_FIELDS[] = {EDIT_WIDTH, EDIT_HEIGHT, EDIT_RESOLUTION};
 
 // --- Scanner checks ---------------------------------------------------------
 
-// Asks the scanner what is mounted; a film that calls for another film type
-// selects it. The caller holds the port.
-void CheckScannerWithPortHeld(HWND owner) {
-    InitialiseLink();
-    mainState.scannerStatus = CheckScanner(owner);
-    if (mainState.scannerStatus == CHECK_NOT_READY) {
-        return;
-    }
-    scanSettings.apsAdapter = scanSettings.adapterType == 'A' ? 1 : 0;
-    if (mainState.scannerStatus >= CHECK_FILM_CHANGE) {
-        scanSettings.filmNumber = mainState.scannerStatus - CHECK_FILM_CHANGE;
-    }
-    ReadScannerParameters();
-}
-
-// The check before a preview, scan or focus: true when the scanner is
-// ready. The adapter and film exchange check comes with the film type
-// pop-ups; until then a ready scanner goes ahead.
+// The check before a preview, scan or focus, with the port held: true when
+// the scanner is ready. The adapter and film exchange check comes with the
+// film type pop-ups; until then a ready scanner goes ahead.
 bool ScannerReadyForScan(HWND owner) {
     InitialiseLink();
     mainState.scannerStatus = CheckScanner(owner);
@@ -82,8 +67,11 @@ BOOL OnInitDialog(HWND window) {
 
     scanSettings.filmNumber = ReadSettingInt(SOURCE_SECTION, "FILMNUMBER", 1);
     {
+        // At start-up a loaded film that calls for another film type selects it.
         ScopedScannerPort port;
-        CheckScannerWithPortHeld(window);
+        if (ScannerReadyForScan(window) && mainState.scannerStatus >= CHECK_FILM_CHANGE) {
+            scanSettings.filmNumber = mainState.scannerStatus - CHECK_FILM_CHANGE;
+        }
     }
     LoadCurrentFilm(scanSettings.filmNumber);
 

@@ -62,7 +62,7 @@ bool UseJapaneseNameFont() {
     return useJapanese == 1 && font[0] != 'E' && font[0] != 'e';
 }
 
-void BuildBackground(HWND window, HDC dc) {
+void BuildBackground(HDC dc) {
     mainState.backgroundBitmap = CreateCompatibleBitmap(dc, BACKGROUND_WIDTH, BACKGROUND_HEIGHT);
     mainState.backgroundDC = CreateCompatibleDC(dc);
     mainState.backgroundPrevious = SelectObject(mainState.backgroundDC, mainState.backgroundBitmap);
@@ -89,7 +89,6 @@ void BuildBackground(HWND window, HDC dc) {
     SetPreviewGeometry(scanSettings);
     DrawFrameMask(dc, mainState.previewed == 0);
     ResetPixelTables();
-    (void)window;
 }
 
 void DrawPreviewBitmap(HDC dc) {
@@ -127,7 +126,7 @@ void OnPaint(HWND window) {
     HDC dc = BeginPaint(window, &paint);
     bool first = mainState.firstPaint == 1;
     if (first) {
-        BuildBackground(window, dc);
+        BuildBackground(dc);
     }
     if (mainState.backgroundDC != nullptr) {
         DrawFilmTypeName(mainState.backgroundDC, scanSettings.filmNumber);

@@ -1,6 +1,5 @@
 #include "source/ui/preview_buffers.h"
 
-#include "source/scanner/preview_scan.h"
 
 HGLOBAL previewPixels = nullptr;
 HGLOBAL previewBitmap = nullptr;

@@ -7,10 +7,10 @@
 
 #include <windows.h>
 
+#include "source/scanner/preview_scan.h"
+
 extern HGLOBAL previewPixels;
 extern HGLOBAL previewBitmap;
-
-constexpr SIZE_T PREVIEW_BITMAP_BYTES = 40 + 240 * 160 * 3;
 
 // Frees an older pair first. Answers false (and keeps neither) when memory
 // cannot be had.

@@ -27,10 +27,6 @@ ScanSettings WholeFrame(double width, double height, uint16_t rotation = 0) {
     return s;
 }
 
-uint32_t Field(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0] | p[1] << 8 | p[2] << 16 | p[3] << 24);
-}
-
 TEST(FinalScanGeometry, WholeStripFrameAt600By400) {
     FinalScanGeometry g;
     ASSERT_TRUE(FinalScanGeometryFor(WholeFrame(600, 400), g));

@@ -12,16 +12,16 @@ struct MemoryGauge {
     static constexpr int32_t WIDTH = 500, HEIGHT = 260;
     std::vector<uint32_t> pixels = std::vector<uint32_t>(WIDTH * HEIGHT, 0x808080);
     FocusGauge Gauge() {
-        return {[](void* c, int32_t l, int32_t t, int32_t r, int32_t b, bool black) {
+        ScanLineCanvas canvas = {[](void* c, int16_t x, int16_t y, uint8_t r, uint8_t g, uint8_t b) {
+                                     static_cast<MemoryGauge*>(c)->pixels[static_cast<size_t>(y * WIDTH + x)] =
+                                         static_cast<uint32_t>(r << 16 | g << 8 | b);
+                                 },
+                                 this};
+        return {canvas, [](void* c, int32_t l, int32_t t, int32_t r, int32_t b, bool black) {
                     auto* m = static_cast<MemoryGauge*>(c);
                     for (int32_t y = t; y < b; ++y)
                         for (int32_t x = l; x < r; ++x) m->pixels[static_cast<size_t>(y * WIDTH + x)] = black ? 0 : 0xFFFFFF;
-                },
-                [](void* c, int32_t x, int32_t y, uint8_t r, uint8_t g, uint8_t b) {
-                    static_cast<MemoryGauge*>(c)->pixels[static_cast<size_t>(y * WIDTH + x)] =
-                        static_cast<uint32_t>(r << 16 | g << 8 | b);
-                },
-                this};
+                }};
     }
     uint32_t At(int32_t x, int32_t y) const { return pixels[static_cast<size_t>(y * WIDTH + x)]; }
 };

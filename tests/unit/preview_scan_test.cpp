@@ -8,6 +8,7 @@
 #include "source/imaging/tone_curves.h"
 #include "source/scanner/link.h"
 #include "source/scanner/preview_scan.h"
+#include "tests/scan_prediction.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ protected:
     PortAccess access = {};
     ScannerConfig config;
     std::vector<uint8_t> pixels = std::vector<uint8_t>(PREVIEW_PIXELS_BYTES, 0);
-    std::vector<uint8_t> bitmap = std::vector<uint8_t>(DIB_HEADER_BYTES + PREVIEW_PIXELS_BYTES, 0);
+    std::vector<uint8_t> bitmap = std::vector<uint8_t>(PREVIEW_BITMAP_BYTES, 0);
     uint32_t drawn = 0;
     FilmParameterRecord savedFilm = currentFilm;
 
@@ -41,10 +42,7 @@ protected:
                                  &drawn};
         return {pixels.data(), bitmap.data(), bitmap.size(), canvas, 10, 20};
     }
-    uint32_t HeaderField(size_t offset) const {
-        return static_cast<uint32_t>(bitmap[offset] | bitmap[offset + 1] << 8 | bitmap[offset + 2] << 16 |
-                                     bitmap[offset + 3] << 24);
-    }
+    uint32_t HeaderField(size_t offset) const { return Field(&bitmap[offset]); }
 };
 
 TEST_F(PreviewScan, StripFrameFillsBothBuffersAsTheScannerSeesIt) {

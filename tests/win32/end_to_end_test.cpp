@@ -25,6 +25,7 @@
 #include "source/scanner/scan_setup.h"
 #include "source/ui/scan_settings.h"
 #include "tests/host/twain_app.h"
+#include "tests/scan_prediction.h"
 
 namespace {
 
@@ -259,8 +260,7 @@ TEST(EndToEndWithKorvel, TheSavedFileIsThePredictedPicture) {
     ASSERT_EQ(read, 14 + expected.size());
     EXPECT_EQ(bytes[0], 'B');
     EXPECT_EQ(bytes[1], 'M');
-    uint32_t fileSize = static_cast<uint32_t>(bytes[2] | bytes[3] << 8 | bytes[4] << 16 | bytes[5] << 24);
-    EXPECT_EQ(fileSize, read);
+    EXPECT_EQ(Field(bytes.data() + 2), read);  // bfSize
     EXPECT_EQ(bytes[10], 54);
     EXPECT_EQ(std::memcmp(bytes.data() + 14, expected.data(), expected.size()), 0);
 }

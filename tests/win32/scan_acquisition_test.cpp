@@ -136,10 +136,6 @@ protected:
     }
 };
 
-uint32_t Field(const BYTE* p) {
-    return static_cast<uint32_t>(p[0] | p[1] << 8 | p[2] << 16 | p[3] << 24);
-}
-
 TEST_F(ScanAcquisition, PreviewFillsBothBuffersAndTheWindow) {
     StartScanner();
     PreviewScan(window);
