@@ -7,6 +7,17 @@
 #include <memory>
 
 #include "simulator/virtual_scanner.h"
+#include "source/ui/scan_settings.h"
+
+// The crop frame over the whole 35 mm preview (240 x 160) and the output size.
+inline void SetWholeFrame(ScanSettings& s, double outputWidth, double outputHeight) {
+    s.cropX0 = 0;
+    s.cropX1 = 239;
+    s.cropY0 = 0;
+    s.cropY1 = 159;
+    s.outputWidth = outputWidth;
+    s.outputHeight = outputHeight;
+}
 
 // A 32-bit field of a bitmap header, least significant byte first.
 inline uint32_t Field(const uint8_t* p) {

@@ -16,12 +16,7 @@ namespace {
 
 ScanSettings WholeFrame(double width, double height, uint16_t rotation = 0) {
     ScanSettings s = {};
-    s.cropX0 = 0;
-    s.cropX1 = 239;
-    s.cropY0 = 0;
-    s.cropY1 = 159;
-    s.outputWidth = width;
-    s.outputHeight = height;
+    SetWholeFrame(s, width, height);
     s.rotation = rotation;
     s.outputResolution = 200;
     return s;

@@ -122,14 +122,7 @@ protected:
         ASSERT_EQ(ReadStatus(status), 1);
         ReadScannerParameters();
     }
-    void WholeFrameOutput(double width, double height) {
-        scanSettings.cropX0 = 0;
-        scanSettings.cropX1 = 239;
-        scanSettings.cropY0 = 0;
-        scanSettings.cropY1 = 159;
-        scanSettings.outputWidth = width;
-        scanSettings.outputHeight = height;
-    }
+    void WholeFrameOutput(double width, double height) { SetWholeFrame(scanSettings, width, height); }
     void FlushQueue() {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
