@@ -1,5 +1,7 @@
 #include "host/core/window_layout.h"
 
+#include "host/core/tool_buttons.h"
+
 WindowSize MainWindowSize(const SystemMetrics& metrics) {
     return {BASE_CLIENT_WIDTH + 2 * metrics.frameWidth, metrics.menuHeight + metrics.minTrackHeight + LOST_HEIGHT};
 }
@@ -82,7 +84,8 @@ static void PlaceBars(const ImageAreaInput& input, const SystemMetrics& metrics,
 static int32_t MinimumWindowHeight(const ImageAreaInput& input, const SystemMetrics& metrics,
                                    const ImageAreaLayout& layout) {
     int32_t height = input.clientHeight;
-    int32_t base = metrics.menuHeight + metrics.minTrackHeight + LOST_HEIGHT;
+    // Without bars the minimum is the height the window starts with.
+    int32_t base = MainWindowSize(metrics).height;
     if (layout.horz.shown && layout.vert.shown) {
         if (height - metrics.vertBarWidth - STATUS_HEIGHT < metrics.horzBarHeight + BAND_HEIGHT) {
             return base + metrics.horzBarHeight + metrics.vertBarWidth;
@@ -113,7 +116,7 @@ ImageAreaLayout LayOutImageArea(const ImageAreaInput& input, const SystemMetrics
     layout.newWindowHeight = MinimumWindowHeight(input, metrics, layout);
     layout.newWindowWidth = input.clientWidth < MIN_CLIENT_WIDTH ? MIN_CLIENT_WIDTH : 0;
     layout.statusSplit = input.clientWidth * 2 / 3;
-    layout.iconButtonLeft = input.clientWidth - 34;
+    layout.iconButtonLeft = input.clientWidth - RIGHT_BUTTON_INSET;
     return layout;
 }
 

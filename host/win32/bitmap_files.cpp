@@ -18,6 +18,7 @@ static HANDLE OpenForReading(const char* path) {
     return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// False also when the file ends before size bytes were read.
 static bool ReadExactly(HANDLE file, BYTE* buffer, uint64_t size) {
     while (size > 0) {
         DWORD piece = size > FILE_CHUNK ? FILE_CHUNK : static_cast<DWORD>(size);
@@ -67,7 +68,7 @@ uint8_t CheckBitmap(const char* path, BitmapFileLayout& layout) {
     }
     uint64_t length = 0;
     BYTE start[PIXELS_OFFSET] = {};
-    if (!FileLength(file.Get(), length) || length < sizeof start || !ReadExactly(file.Get(), start, sizeof start)) {
+    if (!FileLength(file.Get(), length) || !ReadExactly(file.Get(), start, sizeof start)) {
         return 0;
     }
     return CheckBitmapFile(start, sizeof start, length, layout) == BitmapCheck::ACCEPTED ? 1 : 0;
@@ -82,11 +83,9 @@ static HGLOBAL ReadPicture(const char* path, const BitmapFileLayout& layout) {
     }
     std::memcpy(lock.Get(), &layout.header, sizeof layout.header);
     ScopedFileHandle file(OpenForReading(path));
-    // The file may have changed since it was checked: whatever is read now
-    // must still fill every row.
-    uint64_t length = 0;
-    if (!file.IsOpen() || !FileLength(file.Get(), length) || length < layout.pixelOffset + layout.pixelBytes ||
-        !SeekTo(file.Get(), layout.pixelOffset) ||
+    // The file may have changed since it was checked: ReadExactly refuses a
+    // file that now ends before the last row.
+    if (!file.IsOpen() || !SeekTo(file.Get(), layout.pixelOffset) ||
         !ReadExactly(file.Get(), lock.Get() + INFO_HEADER_SIZE, layout.pixelBytes)) {
         return nullptr;
     }

@@ -4,6 +4,7 @@
 
 #include "common/profile_settings.h"
 #include "host/core/language_choice.h"
+#include "host/core/setting_values.h"
 #include "host/core/window_layout.h"
 #include "host/resources/resource_ids.h"
 #include "host/win32/commands.h"
@@ -196,7 +197,7 @@ HWND StartKorvel(HINSTANCE instance, int showCommand) {
     char language[TEXT_SIZE];
     LoadText(IDS_APP_NAME, className, sizeof className);
     LoadText(IDS_CAPTION, caption, sizeof caption);
-    ReadSettingString(HOST_SECTION, "LANGUAGE", "NG", language, sizeof language);
+    ReadSettingString(HOST_SECTION, "LANGUAGE", UNSET_VALUE, language, sizeof language);
     textOffset = ChooseTextOffset(GetKeyboardType(0), language);
     LoadText(textOffset != 0 ? IDS_MENU_JAPANESE : IDS_APP_NAME, menuName, sizeof menuName);
     if (!RegisterMainClass(instance, className, menuName)) {

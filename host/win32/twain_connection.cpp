@@ -33,14 +33,12 @@ static TW_UINT16 CallSource(TW_UINT32 dataGroup, TW_UINT16 dataArgType, TW_UINT1
 }
 
 // The Windows directory, a separator where it lacks one, the manager's name.
-static bool ManagerPath(char* path, size_t size) {
+static bool ManagerPath(const char* name, char* path, size_t size) {
     char folder[MAX_PATH] = {};
     UINT length = GetWindowsDirectoryA(folder, sizeof folder);
     if (length == 0 || length >= sizeof folder) {
         return false;
     }
-    char name[TEXT_SIZE];
-    LoadText(IDS_MANAGER_FILE, name, sizeof name);
     const char* separator = folder[length - 1] == '\\' ? "" : "\\";
     int written = std::snprintf(path, size, "%s%s%s", folder, separator, name);
     return written > 0 && static_cast<size_t>(written) < size;
@@ -58,12 +56,14 @@ uint8_t LoadSourceManager(HWND window) {
     if (dsmOpen) {
         return 1;
     }
-    char path[MAX_PATH + TEXT_SIZE];
-    if (!ManagerPath(path, sizeof path) || GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
-        return 0;
-    }
     char name[TEXT_SIZE];
     LoadText(IDS_MANAGER_FILE, name, sizeof name);
+    char path[MAX_PATH + TEXT_SIZE];
+    if (!ManagerPath(name, path, sizeof path) || GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
+        return 0;
+    }
+    // The path only proves the file is there; the library is loaded by its
+    // bare name, as the system's search finds it.
     dsmModule = LoadLibraryA(name);
     if (dsmModule == nullptr) {
         return 0;

@@ -9,16 +9,15 @@ class PictureSourceInstalled : public ::testing::Environment {
 public:
     void SetUp() override {
         savedDefault = ReadDefaultSource();
-        std::string folder = WindowsFolder() + "\\twain_32\\" + PICTURE_FOLDER;
-        CreateDirectoryA((WindowsFolder() + "\\twain_32").c_str(), nullptr);
-        CreateDirectoryA(folder.c_str(), nullptr);
+        CreateDirectoryA(SourcesFolder().c_str(), nullptr);
+        CreateDirectoryA(PictureSourceFolder().c_str(), nullptr);
         ASSERT_TRUE(CopyFileA(WindowsPath(PICTURE_SOURCE_UNIX_PATH).c_str(), PictureSourcePath().c_str(), FALSE))
             << "cannot install the picture source at " << PictureSourcePath();
     }
 
     void TearDown() override {
         DeleteFileA(PictureSourcePath().c_str());
-        RemoveDirectoryA((WindowsFolder() + "\\twain_32\\" + PICTURE_FOLDER).c_str());
+        RemoveDirectoryA(PictureSourceFolder().c_str());
         WriteDefaultSource(savedDefault == "<absent>" ? nullptr : savedDefault.c_str());
         WritePrivateProfileStringA(HOST_SECTION, nullptr, nullptr, SETTINGS_FILE);
     }

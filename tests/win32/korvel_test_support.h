@@ -9,9 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,12 +22,9 @@
 
 namespace korvel_test {
 
-using ::DialogWatcher;
-
 constexpr char CAPTION[] = "VANTERA SCANNER CONTROLLER";
 constexpr char PICTURE_FOLDER[] = "QxKorvelTest";
 constexpr char PICTURE_FILE[] = "korvel_picture.ds";
-constexpr char PICTURE_NAME[] = "korvel_picture";
 
 // Wine maps the Unix file system to drive Z:.
 inline std::string WindowsPath(const char* unixPath) {
@@ -44,8 +39,17 @@ inline std::string WindowsFolder() {
     return folder;
 }
 
+// Where the sources live, and the picture source's folder and file there.
+inline std::string SourcesFolder() {
+    return WindowsFolder() + "\\twain_32";
+}
+
+inline std::string PictureSourceFolder() {
+    return SourcesFolder() + "\\" + PICTURE_FOLDER;
+}
+
 inline std::string PictureSourcePath() {
-    return WindowsFolder() + "\\twain_32\\" + PICTURE_FOLDER + "\\" + PICTURE_FILE;
+    return PictureSourceFolder() + "\\" + PICTURE_FILE;
 }
 
 // A scratch folder for the tests' files, empty at the start of each test.

@@ -42,10 +42,10 @@ bool Inside(const std::vector<Point>& polygon, double x, double y) {
     return inside;
 }
 
-// Fills the polygon; with an outline colour, its pixels next to the outside
-// (left, right, above, below) take that colour.
-void Shape(IndexedBitmap& b, const std::vector<Point>& polygon, uint8_t fill, int outline = -1) {
-    auto in = [&](int x, int y) { return Inside(polygon, x + 0.5, y + 0.5); };
+// Fills the pixels for which in(x, y) holds; with an outline colour, those
+// next to the outside (left, right, above, below) take that colour.
+template <typename InsideTest>
+void FillRegion(IndexedBitmap& b, InsideTest in, uint8_t fill, int outline) {
     for (int y = 0; y < SIZE; ++y) {
         for (int x = 0; x < SIZE; ++x) {
             if (!in(x, y)) continue;
@@ -53,6 +53,11 @@ void Shape(IndexedBitmap& b, const std::vector<Point>& polygon, uint8_t fill, in
             b.Set(x, y, edge && outline >= 0 ? static_cast<uint8_t>(outline) : fill);
         }
     }
+}
+
+// The polygon, given as Inside takes it.
+void Shape(IndexedBitmap& b, const std::vector<Point>& polygon, uint8_t fill, int outline = -1) {
+    FillRegion(b, [&](int x, int y) { return Inside(polygon, x + 0.5, y + 0.5); }, fill, outline);
 }
 
 void Box(IndexedBitmap& b, int x0, int y0, int x1, int y1, uint8_t fill, int outline = -1) {
@@ -76,14 +81,7 @@ void Line(IndexedBitmap& b, int x0, int y0, int x1, int y1, uint8_t colour) {
 
 // Pixels whose centres lie within radius of (cx, cy).
 void Disc(IndexedBitmap& b, double cx, double cy, double radius, uint8_t fill, int outline = -1) {
-    auto in = [&](int x, int y) { return std::hypot(x + 0.5 - cx, y + 0.5 - cy) <= radius; };
-    for (int y = 0; y < SIZE; ++y) {
-        for (int x = 0; x < SIZE; ++x) {
-            if (!in(x, y)) continue;
-            bool edge = !in(x - 1, y) || !in(x + 1, y) || !in(x, y - 1) || !in(x, y + 1);
-            b.Set(x, y, edge && outline >= 0 ? static_cast<uint8_t>(outline) : fill);
-        }
-    }
+    FillRegion(b, [&](int x, int y) { return std::hypot(x + 0.5 - cx, y + 0.5 - cy) <= radius; }, fill, outline);
 }
 
 // An open folder with a sheet of paper in it.
