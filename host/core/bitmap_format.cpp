@@ -2,14 +2,14 @@
 
 #include <cstring>
 
-uint64_t DibRowBytes(int32_t width) {
+uint64_t PictureRowBytes(int32_t width) {
     uint64_t w = width > 0 ? static_cast<uint64_t>(width) : 0;
     return (w * 3 + 3) / 4 * 4;
 }
 
 uint64_t DibPixelBytes(int32_t width, int32_t height) {
     uint64_t h = height > 0 ? static_cast<uint64_t>(height) : 0;
-    return DibRowBytes(width) * h;  // at most 6.5e9 x 2.1e9: fits 64 bits
+    return PictureRowBytes(width) * h;  // at most 6.5e9 x 2.1e9: fits 64 bits
 }
 
 // The checks both kinds of picture share: format, dimensions, size.

@@ -49,7 +49,7 @@ constexpr uint32_t RGB_COMPRESSION = 0;  // BI_RGB
 constexpr uint64_t MAX_PIXEL_BYTES = 0xFFFFFFFFull - PIXELS_OFFSET;
 
 // ((width x 3 + 3) / 4) x 4 for width >= 0, in 64 bits.
-uint64_t DibRowBytes(int32_t width);
+uint64_t PictureRowBytes(int32_t width);
 
 // Row bytes x height for width, height >= 0, in 64 bits.
 uint64_t DibPixelBytes(int32_t width, int32_t height);

@@ -4,28 +4,7 @@
 
 #include <windows.h>
 
-#include "common/global_lock.h"
-
-// Owns a global memory block until Detach() hands it on; GlobalFree
-// otherwise.
-class GlobalBlock {
-public:
-    explicit GlobalBlock(HGLOBAL owned) : block(owned) {}
-    ~GlobalBlock() {
-        if (block != nullptr) GlobalFree(block);
-    }
-    GlobalBlock(const GlobalBlock&) = delete;
-    GlobalBlock& operator=(const GlobalBlock&) = delete;
-    HGLOBAL Get() const { return block; }
-    HGLOBAL Detach() {
-        HGLOBAL owned = block;
-        block = nullptr;
-        return owned;
-    }
-
-private:
-    HGLOBAL block;
-};
+#include "common/global_memory.h"
 
 // A file handle, closed with CloseHandle. Close() reports whether closing
 // succeeded (a written file's last data may fail only then).

@@ -189,30 +189,24 @@ BYTE FinalScan(HWND window) {
         transferImage = nullptr;
     }
     FinalScanGeometry g;
-    HGLOBAL image = nullptr;
-    if (!FinalScanGeometryFor(scanSettings, g) || (image = GlobalAlloc(GHND, g.imageBytes)) == nullptr) {
-        // Nothing to scan, or no memory for the picture.
-        ShowMessage(window, MSG_SCANNING_STOPPED);
-        return 1;
-    }
-    auto* bits = static_cast<BYTE*>(GlobalLock(image));
+    GlobalBlock image(FinalScanGeometryFor(scanSettings, g) ? GlobalAlloc(GHND, g.imageBytes) : nullptr);
+    auto* bits = image.Get() != nullptr ? static_cast<BYTE*>(GlobalLock(image.Get())) : nullptr;
     if (bits == nullptr) {
-        GlobalFree(image);
+        // Nothing to scan, or no memory for the picture.
         ShowMessage(window, MSG_SCANNING_STOPPED);
         return 1;
     }
     WriteTransferHeader(bits, g, scanSettings.outputResolution);
     ScanOutcome outcome = ScanWithProgress(window, g, bits);
     if (outcome == ScanOutcome::Completed) {
-        transferImage = image;  // still locked once: the window unlocks it before offering it
+        transferImage = image.Detach();  // still locked once: the window unlocks it before offering it
         return 1;
     }
     ShowMessage(window, MSG_SCANNING_STOPPED);
     if (outcome == ScanOutcome::LineFailed) {
         ShowMessage(window, MSG_NO_SCANNER);
     }
-    GlobalUnlock(image);
-    GlobalFree(image);
+    GlobalUnlock(image.Get());
     return 1;
 }
 

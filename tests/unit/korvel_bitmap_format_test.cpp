@@ -49,12 +49,12 @@ BitmapCheck Check(const std::vector<uint8_t>& start, uint64_t fileSize) {
 }
 
 TEST(KorvelBitmapFormat, RowsArePaddedToFourBytesIn64Bits) {
-    EXPECT_EQ(DibRowBytes(0), 0u);
-    EXPECT_EQ(DibRowBytes(1), 4u);
-    EXPECT_EQ(DibRowBytes(4), 12u);
-    EXPECT_EQ(DibRowBytes(5), 16u);
-    EXPECT_EQ(DibRowBytes(INT32_MAX), 6442450944u);
-    EXPECT_EQ(DibRowBytes(-3), 0u);
+    EXPECT_EQ(PictureRowBytes(0), 0u);
+    EXPECT_EQ(PictureRowBytes(1), 4u);
+    EXPECT_EQ(PictureRowBytes(4), 12u);
+    EXPECT_EQ(PictureRowBytes(5), 16u);
+    EXPECT_EQ(PictureRowBytes(INT32_MAX), 6442450944u);
+    EXPECT_EQ(PictureRowBytes(-3), 0u);
     EXPECT_EQ(DibPixelBytes(5, 3), 48u);
     EXPECT_EQ(DibPixelBytes(INT32_MAX, INT32_MAX), 6442450944ull * 2147483647ull);
 }
