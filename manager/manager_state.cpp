@@ -111,6 +111,13 @@ TW_UINT16 TakeNotification(SourceSession& session) {
     return message;
 }
 
+void PostWakeUp(TW_UINT32 appId) {
+    AppRecord* app = FindAppById(appId);
+    if (app != nullptr) {
+        PostMessageA(app->window, WM_NULL, 0, 0);
+    }
+}
+
 void ReleaseSessionIfDone(std::unique_lock<std::mutex>& lock, SourceSession& session) {
     if (session.state != SESSION_CLOSING || session.activeCalls != 0) {
         return;

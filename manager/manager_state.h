@@ -95,6 +95,11 @@ void QueueNotification(SourceSession& session, TW_UINT16 message);
 // Removes and returns the oldest notification, MSG_NULL when none.
 TW_UINT16 TakeNotification(SourceSession& session);
 
+// Posts WM_NULL to the application's window, so that a thread waiting in
+// GetMessage passes one more message through MSG_PROCESSEVENT. Nothing when
+// the application has closed the manager.
+void PostWakeUp(TW_UINT32 appId);
+
 // Frees the session's library and slot once it is closing and no call into
 // it is running. Drops the lock around FreeLibrary (the source's DllMain
 // runs there) and takes it again.

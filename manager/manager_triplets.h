@@ -37,8 +37,8 @@ TW_UINT16 GetDefaultSource(const CallRecord& call, std::unique_lock<std::mutex>&
 TW_UINT16 UserSelectSource(const CallRecord& call, std::unique_lock<std::mutex>& lock);
 
 // The installed sources, scanned with the lock released (the scan loads
-// every source). Open sessions are passed in so that they are not loaded
-// again.
+// every source). The identities of open sessions are taken from their
+// records, so that those sources are not loaded again.
 std::vector<SourceFile> ScanSources(std::unique_lock<std::mutex>& lock);
 
 // DAT_IDENTITY MSG_OPENDS / MSG_CLOSEDS (source_sessions.cpp).

@@ -34,6 +34,6 @@ TW_UINT16 HandleNotification(const CallRecord& call) {
     }
     QueueNotification(*session, call.message);
     // The application may be waiting in GetMessage with nothing else to come.
-    PostMessageA(app->window, WM_NULL, 0, 0);
+    PostWakeUp(app->id);
     return TWRC_SUCCESS;
 }

@@ -63,6 +63,27 @@ static TW_UINT16 RefuseOpen(const CallRecord& call, SourceSession* session, TW_U
     return Refuse(call.origin, code);
 }
 
+// Gives back a slot reserved for an open that an exception (memory running
+// out while the sources are scanned) cut short; otherwise it would stay
+// "opening" for good and the application could never close the manager.
+// Every normal return leaves the slot free or open with the lock held, so
+// the slot seen here is still this open's.
+class ReservedSession {
+public:
+    ReservedSession(SourceSession* reserved, std::unique_lock<std::mutex>& held) : session(reserved), lock(held) {}
+    ~ReservedSession() {
+        if (session == nullptr || session->state != SESSION_OPENING) return;
+        if (!lock.owns_lock()) lock.lock();
+        *session = SourceSession{};
+    }
+    ReservedSession(const ReservedSession&) = delete;
+    ReservedSession& operator=(const ReservedSession&) = delete;
+
+private:
+    SourceSession* session;
+    std::unique_lock<std::mutex>& lock;
+};
+
 // Returns TWRC_SUCCESS with the source's full identity and its fresh Id in
 // data; the source's refusal (its code, its condition code in the manager's
 // status, the Id in data reset to 0); or TWRC_FAILURE with TWCC_NODS (no such
@@ -74,6 +95,7 @@ TW_UINT16 OpenSource(const CallRecord& call, std::unique_lock<std::mutex>& lock)
     if (session == nullptr) {
         return Refuse(call.origin, TWCC_MAXCONNECTIONS);
     }
+    ReservedSession reserved(session, lock);
     std::vector<SourceFile> found = ScanSources(lock);
     const SourceFile* chosen = ChooseSource(found, *requested);
     if (chosen == nullptr) {
@@ -139,13 +161,6 @@ TW_UINT16 CloseSource(const CallRecord& call, std::unique_lock<std::mutex>& lock
     }
     ReleaseSessionIfDone(lock, *session);
     return rc;
-}
-
-static void PostWakeUp(TW_UINT32 appId) {
-    AppRecord* app = FindAppById(appId);
-    if (app != nullptr) {
-        PostMessageA(app->window, WM_NULL, 0, 0);
-    }
 }
 
 // The source sees the event first. A pending notification is handed over

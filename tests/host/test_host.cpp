@@ -88,13 +88,13 @@ static int ListAll(TwainApp& app) {
 
 // Waits for the source to ask to be closed, at most seconds. A transfer the
 // source offers is declined, so that it returns to the enabled state.
-static bool WaitForCloseRequest(TwainApp& app, uint32_t seconds) {
+static void WaitForCloseRequest(TwainApp& app, uint32_t seconds) {
     DWORD start = GetTickCount();
     while (GetTickCount() - start < seconds * 1000u) {
         TW_UINT16 message = PumpMessages(app, PUMP_SLICE_MS);
         if (message == MSG_CLOSEDSREQ) {
             std::printf("source asked to close (MSG_CLOSEDSREQ)\n");
-            return true;
+            return;
         }
         if (message == MSG_XFERREADY) {
             std::printf("source offers a transfer (MSG_XFERREADY): declined\n");
@@ -106,7 +106,6 @@ static bool WaitForCloseRequest(TwainApp& app, uint32_t seconds) {
         }
     }
     std::printf("%u second(s) passed\n", seconds);
-    return true;
 }
 
 static int OpenAndRun(TwainApp& app, const Options& options) {

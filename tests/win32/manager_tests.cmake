@@ -1,14 +1,10 @@
 # The source manager's tests (included from tests/win32/CMakeLists.txt, after
-# tests/host and tests/fake_source were added). source_manager_test copies
-# fake_source.ds below C:\windows\twain_32\ of the test prefix and drives our
-# TWAIN_32.DLL there.
-add_executable(source_manager_test ${CMAKE_CURRENT_LIST_DIR}/source_manager_test.cpp)
-qx_target_defaults(source_manager_test)
-target_link_libraries(source_manager_test PRIVATE gtest gtest_main twain_app user32)
-target_link_options(source_manager_test PRIVATE -mconsole)
+# tests/host, tests/fake_source and qx_add_gtest_exe are there).
+# source_manager_test copies fake_source.ds below C:\windows\twain_32\ of the
+# test prefix and drives our TWAIN_32.DLL there.
+qx_add_gtest_exe(source_manager_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/source_manager_test.cpp LIBS twain_app user32)
 target_compile_definitions(source_manager_test PRIVATE FAKE_SOURCE_UNIX_PATH="$<TARGET_FILE:fake_source>")
 add_dependencies(source_manager_test fake_source twain_manager)
-qx_add_wine_test(source_manager_test)
 
 # The host program lists whatever sources the prefix holds.
 add_test(NAME test_host_list COMMAND ${QX_TOOLS}/wine-run.sh $<TARGET_FILE:test_host> --list)
