@@ -125,6 +125,14 @@ constexpr uint16_t TWSX_FILE = 1;
 constexpr uint16_t TWSX_MEMORY = 2;
 constexpr uint16_t TWCP_NONE = 0;
 
+// TW_MEMORY Flags: who owns the strip buffer, and whether TheMem is a
+// pointer or a global handle.
+constexpr uint32_t TWMF_APPOWNS = 0x0001;
+constexpr uint32_t TWMF_DSMOWNS = 0x0002;
+constexpr uint32_t TWMF_DSOWNS = 0x0004;
+constexpr uint32_t TWMF_POINTER = 0x0008;
+constexpr uint32_t TWMF_HANDLE = 0x0010;
+
 // Languages and countries of TW_VERSION.
 constexpr uint16_t TWLG_USA = 13;
 constexpr uint16_t TWLG_JAPANESE = 22;

@@ -19,9 +19,6 @@
 
 namespace {
 
-// TW_MEMORY Flags: TheMem is a global handle rather than a pointer.
-constexpr TW_UINT32 TWMF_HANDLE = 0x0010;
-
 MemoryTransferProgress memoryTransfer = {};
 HGLOBAL memoryTransferImage = nullptr;  // the picture memoryTransfer belongs to
 
@@ -55,8 +52,10 @@ void DiscardTransferImage() {
 }
 
 // The common checks of the picture triplets: MSG_GET only, in 600 up to
-// `lastState`, with a record and a picture.
-TW_UINT16 CheckPictureTriplet(const TripletRecord* triplet, TW_INT32 lastState) {
+// `lastState`, with a record and a picture, whose header is read into
+// `picture`. A header that does not match its block is refused: the
+// application, or the strips, would read past the block's end.
+TW_UINT16 CheckPictureTriplet(const TripletRecord* triplet, TW_INT32 lastState, TransferPicture& picture) {
     if (triplet->message != MSG_GET) {
         return TWCC_BADPROTOCOL;
     }
@@ -68,6 +67,9 @@ TW_UINT16 CheckPictureTriplet(const TripletRecord* triplet, TW_INT32 lastState) 
     }
     if (transferImage == nullptr) {
         return TWCC_SEQERROR;  // none made yet, or already handed over
+    }
+    if (!ReadHeldPicture(picture)) {
+        return TWCC_BUMMER;
     }
     return TWCC_SUCCESS;
 }
@@ -209,26 +211,18 @@ TW_UINT16 XferGroupHandler(TripletRecord* triplet) {
 }
 
 TW_UINT16 ImageInfoHandler(TripletRecord* triplet) {
-    if (TW_UINT16 code = CheckPictureTriplet(triplet, STATE_XFER_READY); code != TWCC_SUCCESS) {
-        return Refuse(code);
-    }
     TransferPicture picture;
-    if (!ReadHeldPicture(picture)) {
-        return Refuse(TWCC_BUMMER);
+    if (TW_UINT16 code = CheckPictureTriplet(triplet, STATE_XFER_READY, picture); code != TWCC_SUCCESS) {
+        return Refuse(code);
     }
     *static_cast<TW_IMAGEINFO*>(triplet->data) = ImageInfoFor(picture, scanSettings.outputResolution);
     return TWRC_SUCCESS;
 }
 
 TW_UINT16 ImageNativeXferHandler(TripletRecord* triplet) {
-    if (TW_UINT16 code = CheckPictureTriplet(triplet, STATE_TRANSFERRING); code != TWCC_SUCCESS) {
-        return Refuse(code);
-    }
-    // A picture whose header does not match its block would be read past
-    // its end by the application.
     TransferPicture picture;
-    if (!ReadHeldPicture(picture)) {
-        return Refuse(TWCC_BUMMER);
+    if (TW_UINT16 code = CheckPictureTriplet(triplet, STATE_TRANSFERRING, picture); code != TWCC_SUCCESS) {
+        return Refuse(code);
     }
     // The handle is the application's now (it frees it): the source must
     // neither free it nor hand it out a second time.
@@ -239,16 +233,15 @@ TW_UINT16 ImageNativeXferHandler(TripletRecord* triplet) {
 }
 
 TW_UINT16 ImageMemXferHandler(TripletRecord* triplet) {
-    if (TW_UINT16 code = CheckPictureTriplet(triplet, STATE_TRANSFERRING); code != TWCC_SUCCESS) {
+    TransferPicture picture;
+    if (TW_UINT16 code = CheckPictureTriplet(triplet, STATE_TRANSFERRING, picture); code != TWCC_SUCCESS) {
         return Refuse(code);
     }
     auto* record = static_cast<TW_IMAGEMEMXFER*>(triplet->data);
     bool lastRow = false;
     {
-        SIZE_T size = GlobalSize(transferImage);
         ScopedGlobalLock image(transferImage);
-        TransferPicture picture;
-        if (image.Get() == nullptr || !ReadTransferPicture(image.Get(), size, picture)) {
+        if (image.Get() == nullptr) {
             return Refuse(TWCC_BUMMER);
         }
         // A too small buffer is refused before anything moves: the same

@@ -22,8 +22,6 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 
-constexpr TW_UINT32 TWMF_HANDLE = 0x0010;
-
 // A field of a packed record, copied: gtest takes its arguments by reference.
 template <typename T>
 T Copy(T value) {
