@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "whole_file.h"
+
 namespace artwork {
 
 // The sixteen colours of the standard palette, in its usual order.
@@ -83,19 +85,6 @@ inline void PutHeaders(std::vector<uint8_t>& out, int width, int height, int bit
     Put32(out, colours);
 }
 
-// Written under a temporary name and renamed when complete, so that a failed
-// run never leaves a truncated file that the build would take as up to date.
-inline bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::string temporary = path + ".part";
-    FILE* f = std::fopen(temporary.c_str(), "wb");
-    if (f == nullptr) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fclose(f) == 0 && ok;
-    if (ok && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
-    std::remove(temporary.c_str());
-    return false;
-}
-
 }  // namespace detail
 
 // A 4-bit BMP in the standard palette.
@@ -112,7 +101,7 @@ inline bool Write4BitBmp(const std::string& path, const IndexedBitmap& b) {
         }
         out.insert(out.end(), row.begin(), row.end());
     }
-    return detail::WriteFile(path, out);
+    return WriteWholeFile(path, out);
 }
 
 // An 8-bit BMP with the given palette (at most 256 colours) and indices.
@@ -127,7 +116,7 @@ inline bool Write8BitBmp(const std::string& path, const std::vector<Rgb>& palett
         for (int x = 0; x < width; ++x) row[static_cast<size_t>(x)] = topDownIndices[static_cast<size_t>(y * width + x)];
         out.insert(out.end(), row.begin(), row.end());
     }
-    return detail::WriteFile(path, out);
+    return WriteWholeFile(path, out);
 }
 
 // The colours of a 24-bit picture in the order they first appear, and each
@@ -170,7 +159,7 @@ inline bool Write24BitBmp(const std::string& path, const RgbBitmap& b) {
         }
         out.insert(out.end(), row.begin(), row.end());
     }
-    return detail::WriteFile(path, out);
+    return WriteWholeFile(path, out);
 }
 
 // A BMP file read back: its header's size and depth, and its pixels as

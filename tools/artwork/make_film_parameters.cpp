@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "whole_file.h"
+
 namespace {
 
 // The file layout (the source's film parameter reader has the same).
@@ -241,19 +243,10 @@ std::vector<uint8_t> FileBytes(const std::vector<Row>& rows, bool japanese) {
     return bytes;
 }
 
-// Writes `path` whole or not at all.
+// Writes `path` whole or not at all; says so when it cannot.
 bool WriteWhole(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::string temporary = path + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "%s: cannot be written: %s\n", temporary.c_str(), std::strerror(errno));
-        return false;
-    }
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    written = std::fclose(file) == 0 && written;
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!artwork::WriteWholeFile(path, bytes)) {
         std::fprintf(stderr, "%s: cannot be written\n", path.c_str());
-        std::remove(temporary.c_str());
         return false;
     }
     return true;

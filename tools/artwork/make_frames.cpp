@@ -9,7 +9,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <vector>
+
+#include "bitmap_file.h"
 
 namespace {
 
@@ -101,40 +102,22 @@ Rgb Scene(double x, double y, double aspect) {
     return colour;
 }
 
+uint8_t Channel(double value) {
+    return static_cast<uint8_t>(std::clamp(std::lround(value), 0L, 255L));
+}
+
+// Paints each pixel at its centre and writes the picture whole or not at
+// all, so that an interrupted build never leaves a frame cut short.
 bool WriteBmp(const std::string& path, int width, int height, Painter paint) {
-    int stride = (width * 3 + 3) / 4 * 4;
-    uint32_t pixelBytes = static_cast<uint32_t>(stride) * static_cast<uint32_t>(height);
-    std::vector<uint8_t> file(54 + pixelBytes, 0);
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) file[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, static_cast<uint32_t>(file.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(width));
-    put32(22, static_cast<uint32_t>(height));
-    file[26] = 1;
-    file[28] = 24;
-    put32(34, pixelBytes);
-    put32(38, 2835);
-    put32(42, 2835);
+    artwork::RgbBitmap picture(width, height, {0, 0, 0});
     double aspect = static_cast<double>(width) / height;
     for (int y = 0; y < height; ++y) {
-        // Bottom-up rows.
-        uint8_t* row = file.data() + 54 + static_cast<size_t>(height - 1 - y) * static_cast<size_t>(stride);
         for (int x = 0; x < width; ++x) {
             Rgb c = paint((x + 0.5) / width, (y + 0.5) / height, aspect);
-            row[3 * x + 0] = static_cast<uint8_t>(std::clamp(std::lround(c.b), 0L, 255L));
-            row[3 * x + 1] = static_cast<uint8_t>(std::clamp(std::lround(c.g), 0L, 255L));
-            row[3 * x + 2] = static_cast<uint8_t>(std::clamp(std::lround(c.r), 0L, 255L));
+            picture.Set(x, y, {Channel(c.r), Channel(c.g), Channel(c.b)});
         }
     }
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr) return false;
-    bool ok = std::fwrite(file.data(), 1, file.size(), out) == file.size();
-    return std::fclose(out) == 0 && ok;
+    return artwork::Write24BitBmp(path, picture);
 }
 
 }  // namespace

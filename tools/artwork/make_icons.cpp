@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "whole_file.h"
+
 namespace {
 
 struct Rgba {
@@ -163,8 +165,7 @@ int main(int argc, char** argv) {
         offset += n;
     }
     for (auto& image : images) file.insert(file.end(), image.begin(), image.end());
-    std::FILE* f = std::fopen(argv[1], "wb");
-    if (f == nullptr || std::fwrite(file.data(), 1, file.size(), f) != file.size() || std::fclose(f) != 0) {
+    if (!artwork::WriteWholeFile(argv[1], file)) {
         std::fprintf(stderr, "make_icons: cannot write %s\n", argv[1]);
         return 1;
     }

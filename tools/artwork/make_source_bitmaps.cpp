@@ -713,6 +713,17 @@ IndexedBitmap PressedLook(const IndexedBitmap& image) {
     return b;
 }
 
+// The tool button images by resource number.
+using ButtonImages = std::vector<std::pair<int, IndexedBitmap>>;
+
+// The image of resource number `id`; every number the window names is drawn,
+// so the first image stands in only for a misspelt one.
+const IndexedBitmap& ImageOf(const ButtonImages& images, int id) {
+    for (const auto& [n, picture] : images)
+        if (n == id) return picture;
+    return images.front().second;
+}
+
 RgbBitmap ToRgb(const IndexedBitmap& b) {
     RgbBitmap out(b.width, b.height, PANEL);
     for (int y = 0; y < b.height; ++y)
@@ -915,19 +926,14 @@ void MockText(RgbBitmap& b, const TextRenderer& renderer, const Face& face, cons
     DrawLabel(b, l, {x, y}, ink, cell);
 }
 
-RgbBitmap Mockup(const RgbBitmap& background, const std::vector<std::pair<int, IndexedBitmap>>& images,
-                 const TextRenderer& renderer, const Fonts& fonts, bool japanese) {
+RgbBitmap Mockup(const RgbBitmap& background, const ButtonImages& images, const TextRenderer& renderer,
+                 const Fonts& fonts, bool japanese) {
     RgbBitmap b = background;
-    auto image = [&](int id) -> const IndexedBitmap& {
-        for (const auto& [n, picture] : images)
-            if (n == id) return picture;
-        return images.front().second;
-    };
     for (const ToolButton& t : TOOL_BUTTONS) {
         int id = t.bitmap + (t.bitmap >= 900 && japanese ? 1 : 0);
         Fill(b, t.box, READOUT_GREY);
         RaisedFrame(b, t.box, false);
-        const IndexedBitmap& picture = image(id);
+        const IndexedBitmap& picture = ImageOf(images, id);
         Paste(b, ToRgb(picture), t.box.x + (t.box.w - picture.width) / 2, t.box.y + (t.box.h - picture.height) / 2);
     }
     const char* fieldTexts[3] = {"600", "400", "200"};
@@ -1068,7 +1074,7 @@ int main(int argc, char** argv) {
                 "the read-out's text row is not flat light grey");
     ok &= Check(SameOutsideHeadings(english, japanese), "the Japanese labels reach outside their overlays");
 
-    std::vector<std::pair<int, IndexedBitmap>> images = {
+    ButtonImages images = {
         {801, RotateImage()},
         {802, IndexImage()},
         {803, FocusImage()},
@@ -1092,31 +1098,18 @@ int main(int argc, char** argv) {
 
     std::vector<Output> outputs;
     auto rgb = [&](const std::string& file, RgbBitmap picture) {
-        Output o;
-        o.file = file;
-        o.sixteenColours = false;
-        o.rgb = std::move(picture);
-        outputs.push_back(std::move(o));
+        outputs.push_back({file, false, IndexedBitmap(1, 1, 0), std::move(picture)});
     };
     auto indexed = [&](const std::string& file, IndexedBitmap picture) {
-        Output o;
-        o.file = file;
-        o.sixteenColours = true;
-        o.indexed = std::move(picture);
-        outputs.push_back(std::move(o));
+        outputs.push_back({file, true, std::move(picture), RgbBitmap(1, 1, PANEL)});
     };
     rgb("preview_bmp.bmp", english);
     for (const Heading& h : HEADINGS) rgb(std::string(h.resource) + ".bmp", Crop(japanese, h.box));
     for (const auto& [id, picture] : images) indexed("button_" + std::to_string(id) + ".bmp", picture);
-    auto imageOf = [&](int id) {
-        for (const auto& [n, picture] : images)
-            if (n == id) return picture;
-        return IndexedBitmap(1, 1, SILVER);
-    };
-    indexed("preview_on.bmp", PressedLook(imageOf(900)));
-    indexed("preview_on_jp.bmp", PressedLook(imageOf(901)));
-    indexed("scan_on.bmp", PressedLook(imageOf(910)));
-    indexed("scan_on_jp.bmp", PressedLook(imageOf(911)));
+    indexed("preview_on.bmp", PressedLook(ImageOf(images, 900)));
+    indexed("preview_on_jp.bmp", PressedLook(ImageOf(images, 901)));
+    indexed("scan_on.bmp", PressedLook(ImageOf(images, 910)));
+    indexed("scan_on_jp.bmp", PressedLook(ImageOf(images, 911)));
     struct MaskKind {
         const char* name;
         int w, h;
