@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-// The keyboard type Windows reports for a Japanese keyboard.
-constexpr int32_t JAPANESE_KEYBOARD_TYPE = 7;
+#include "common/keyboard_type.h"
+
 // Added to the string number of a text to get its Japanese variant.
 constexpr int32_t JAPANESE_TEXT_OFFSET = 10;
 

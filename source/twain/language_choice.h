@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-// The keyboard type Windows reports for a Japanese keyboard.
-constexpr int32_t JAPANESE_KEYBOARD_TYPE = 7;
+#include "common/keyboard_type.h"
+
 
 // 1 for Japanese, 0 for English. A Japanese keyboard chooses Japanese; the
 // settings key LANGUAGE overrides that when its first character is J/j

@@ -12,10 +12,9 @@
 #include "common/profile_settings.h"
 #include "common/twain_records.h"
 #include "tests/win32/message_box_watcher.h"
+#include "tests/win32/prefix_paths.h"
 
 namespace {
-
-constexpr char SOURCE_PATH[] = "C:\\windows\\twain_32\\VANTERA\\qx52ds.ds";
 
 std::string ReadKey(const char* key) {
     char value[64] = {};
@@ -29,18 +28,6 @@ void WriteKey(const char* key, const char* value) {
 
 void ClearSettings() {
     WritePrivateProfileStringA(SOURCE_SECTION, nullptr, nullptr, SETTINGS_FILE);
-}
-
-// The settings of a fresh installation with the virtual scanner as the
-// port driver, so that opening the scan window finds a scanner.
-void InstallationSettings() {
-    ClearSettings();
-    WriteKey("PORT_ACCESS", "DRIVER");
-    WriteKey("PORT_DRIVER", "C:\\windows\\twain_32\\VANTERA\\qx52sim.dll");
-    WriteKey("PATH", "C:\\windows\\twain_32\\VANTERA\\");
-    // A 35 mm strip in the virtual scanner: the check keeps the selected
-    // film type (an APS cartridge would choose its own).
-    SetEnvironmentVariableA("QX52SIM_CONFIG", "C:\\windows\\twain_32\\VANTERA\\strip.cfg");
 }
 
 std::string ReadSection() {
@@ -77,8 +64,8 @@ protected:
     TW_IDENTITY source = {};
 
     void SetUp() override {
-        InstallationSettings();
-        library = LoadLibraryA(SOURCE_PATH);
+        InstallStripScannerSettings();
+        library = LoadLibraryA(Installed("qx52ds.ds").c_str());
         ASSERT_NE(library, nullptr) << "qx52ds.ds is not installed in the prefix";
         entry = reinterpret_cast<DSENTRYPROC>(reinterpret_cast<void*>(GetProcAddress(library, "DS_Entry")));
         ASSERT_NE(entry, nullptr);
@@ -94,7 +81,7 @@ protected:
         }
         PumpMessages();
         // The next test executable shares the prefix: leave it installed.
-        InstallationSettings();
+        InstallStripScannerSettings();
     }
 
     TW_UINT16 Call(TW_IDENTITY* origin, TW_UINT32 group, TW_UINT16 dat, TW_UINT16 msg, void* data) {
@@ -164,7 +151,7 @@ TEST_F(DataSource, OpenTakesTheManagersIdentityAndNothingSurvivesAReload) {
     EXPECT_EQ(identity.Id, 5u);
     // Unloaded while open: the next load starts at 300 with Id 0 again.
     FreeLibrary(library);
-    library = LoadLibraryA(SOURCE_PATH);
+    library = LoadLibraryA(Installed("qx52ds.ds").c_str());
     entry = reinterpret_cast<DSENTRYPROC>(reinterpret_cast<void*>(GetProcAddress(library, "DS_Entry")));
     ASSERT_EQ(Call(&other, DG_CONTROL, DAT_IDENTITY, MSG_GET, &identity), TWRC_SUCCESS);
     EXPECT_EQ(identity.Id, 0u);

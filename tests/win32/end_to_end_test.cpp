@@ -26,17 +26,13 @@
 #include "source/ui/scan_settings.h"
 #include "tests/host/twain_app.h"
 #include "tests/scan_prediction.h"
+#include "tests/win32/prefix_paths.h"
 
 namespace {
 
 constexpr char SOURCE_NAME[] = "VANTERA QX-52 32Bit";
-constexpr char INSTALL_FOLDER[] = "C:\\windows\\twain_32\\VANTERA\\";
 constexpr WPARAM CMD_PREVIEW = 201;
 constexpr WPARAM CMD_SCAN = 203;
-
-std::string Installed(const char* name) {
-    return std::string(INSTALL_FOLDER) + name;
-}
 
 // The 600 x 400 picture of the whole 35 mm frame that the source must
 // deliver: the same scan against a virtual scanner of the same
@@ -100,12 +96,7 @@ protected:
     HWND scanWindow = nullptr;
 
     void SetUp() override {
-        // The installation's keys with the strip adapter in the virtual scanner.
-        WritePrivateProfileStringA(SOURCE_SECTION, nullptr, nullptr, SETTINGS_FILE);
-        WriteSettingString(SOURCE_SECTION, "PORT_ACCESS", "DRIVER");
-        WriteSettingString(SOURCE_SECTION, "PORT_DRIVER", Installed("qx52sim.dll").c_str());
-        WriteSettingString(SOURCE_SECTION, "PATH", INSTALL_FOLDER);
-        SetEnvironmentVariableA("QX52SIM_CONFIG", Installed("strip.cfg").c_str());
+        InstallStripScannerSettings();
         ASSERT_TRUE(LoadManager(app, "End to end test"));
         ASSERT_EQ(OpenManager(app), TWRC_SUCCESS);
         ASSERT_EQ(OpenSource(app, SOURCE_NAME), TWRC_SUCCESS);
@@ -177,7 +168,7 @@ TEST_F(EndToEnd, PreviewThenScanGivesThePictureByNativeAndByMemoryTransfer) {
     TW_UINT16 rc = TWRC_SUCCESS;
     for (uint32_t row = 0; row < 400 && rc == TWRC_SUCCESS; ++row) {
         TW_IMAGEMEMXFER transfer = {};
-        transfer.Memory.Flags = 0x0001 | 0x0008;  // the application owns it; a pointer
+        transfer.Memory.Flags = TWMF_APPOWNS | TWMF_POINTER;
         transfer.Memory.Length = static_cast<TW_UINT32>(strip.size());
         transfer.Memory.TheMem = strip.data();
         rc = Image(DAT_IMAGEMEMXFER, MSG_GET, &transfer);
@@ -197,27 +188,14 @@ TEST_F(EndToEnd, PreviewThenScanGivesThePictureByNativeAndByMemoryTransfer) {
     EndTransfer();
 }
 
-// A path of the build tree as this Windows process reaches it.
-std::string WindowsPath(const char* unixPath) {
-    std::string path = "Z:";
-    path.append(unixPath);
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    return path;
-}
-
 // The same road through KORVEL: the driver starts it, acquires (our source
 // is the manager's default), previews, scans and saves; the file must be
 // the predicted picture behind a bitmap file header.
 TEST(EndToEndWithKorvel, TheSavedFileIsThePredictedPicture) {
-    WriteSettingString(SOURCE_SECTION, "PORT_ACCESS", "DRIVER");
-    WriteSettingString(SOURCE_SECTION, "PORT_DRIVER", Installed("qx52sim.dll").c_str());
-    WriteSettingString(SOURCE_SECTION, "PATH", INSTALL_FOLDER);
+    InstallStripScannerSettings();
     WriteSettingString(SOURCE_SECTION, "FILMNUMBER", "1");
     WriteSettingString(SOURCE_SECTION, "LANGUAGE", "E");
     WriteSettingString(HOST_SECTION, "LANGUAGE", "E");
-    SetEnvironmentVariableA("QX52SIM_CONFIG", Installed("strip.cfg").c_str());
     char previousDefault[MAX_PATH] = {};
     GetProfileStringA("TWAIN", "Default Source", "", previousDefault, sizeof previousDefault);
     WriteProfileStringA("TWAIN", "Default Source", Installed("qx52ds.ds").c_str());

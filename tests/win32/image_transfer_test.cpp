@@ -14,6 +14,7 @@
 #include "source/twain/capability_table.h"
 #include "source/twain/session_state.h"
 #include "source/ui/scan_settings.h"
+#include "tests/win32/prefix_paths.h"
 
 extern "C" TW_UINT16 TW_CALLINGSTYLE DS_Entry(TW_IDENTITY* origin, TW_UINT32 dataGroup, TW_UINT16 dataArgType,
                                               TW_UINT16 message, TW_MEMREF data);
@@ -362,7 +363,7 @@ protected:
     TW_IDENTITY app = {};
 
     void SetUp() override {
-        library = LoadLibraryA("C:\\windows\\twain_32\\VANTERA\\qx52ds.ds");
+        library = LoadLibraryA(Installed("qx52ds.ds").c_str());
         ASSERT_NE(library, nullptr) << "qx52ds.ds is not installed in the prefix";
         entry = reinterpret_cast<DSENTRYPROC>(reinterpret_cast<void*>(GetProcAddress(library, "DS_Entry")));
         ASSERT_NE(entry, nullptr);

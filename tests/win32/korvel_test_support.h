@@ -19,6 +19,7 @@
 #include "host/win32/program_state.h"
 #include "tests/picture_source/picture_source_protocol.h"
 #include "tests/win32/message_box_watcher.h"
+#include "tests/win32/prefix_paths.h"
 
 namespace korvel_test {
 
@@ -27,12 +28,6 @@ constexpr char PICTURE_FOLDER[] = "QxKorvelTest";
 constexpr char PICTURE_FILE[] = "korvel_picture.ds";
 
 // Wine maps the Unix file system to drive Z:.
-inline std::string WindowsPath(const char* unixPath) {
-    std::string path = std::string("Z:") + unixPath;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
 inline std::string WindowsFolder() {
     char folder[MAX_PATH] = {};
     GetWindowsDirectoryA(folder, sizeof folder);
@@ -40,10 +35,6 @@ inline std::string WindowsFolder() {
 }
 
 // Where the sources live, and the picture source's folder and file there.
-inline std::string SourcesFolder() {
-    return WindowsFolder() + "\\twain_32";
-}
-
 inline std::string PictureSourceFolder() {
     return SourcesFolder() + "\\" + PICTURE_FOLDER;
 }

@@ -15,6 +15,7 @@
 #include "source/ui/main_window_state.h"
 #include "source/ui/preview_buffers.h"
 #include "tests/win32/message_box_watcher.h"
+#include "tests/win32/prefix_paths.h"
 
 namespace {
 
@@ -59,8 +60,7 @@ protected:
         DestroyWindow(window);
         mainWindow = nullptr;
         FreePreviewBuffers();
-        WritePrivateProfileStringA(SOURCE_SECTION, "PORT_DRIVER", "C:\\windows\\twain_32\\VANTERA\\qx52sim.dll",
-                                   SETTINGS_FILE);
+        WriteSettingString(SOURCE_SECTION, "PORT_DRIVER", Installed("qx52sim.dll").c_str());
     }
     HWND Toolbar(WORD command) { return GetDlgItem(window, command + 1); }
     LRESULT ButtonState(WORD command) {

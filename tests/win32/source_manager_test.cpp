@@ -16,24 +16,13 @@
 #include "manager/resource_ids.h"
 #include "tests/fake_source/fake_source_protocol.h"
 #include "tests/host/twain_app.h"
+#include "tests/win32/prefix_paths.h"
 
 namespace {
 
 // Wine maps the Unix file system to drive Z:.
-std::string WindowsPath(const char* unixPath) {
-    std::string path = std::string("Z:") + unixPath;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
-std::string SourcesRoot() {
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, sizeof windows);
-    return std::string(windows) + "\\twain_32";
-}
-
 std::string Installed(const char* relative) {
-    return SourcesRoot() + "\\" + relative;
+    return SourcesFolder() + "\\" + relative;
 }
 
 // Folders in creation order; removed in reverse.
@@ -77,7 +66,7 @@ public:
     void SetUp() override {
         savedDefault_ = ReadDefaultSource();
         RemoveTestFiles();  // left over from an interrupted run
-        CreateDirectoryA(SourcesRoot().c_str(), nullptr);
+        CreateDirectoryA(SourcesFolder().c_str(), nullptr);
         for (const char* folder : TEST_FOLDERS) {
             CreateDirectoryA(Installed(folder).c_str(), nullptr);
         }
