@@ -8,8 +8,7 @@
 
 #include "common/twain_records.h"
 #include "tests/fake_source/fake_source_protocol.h"
-
-extern "C" IMAGE_DOS_HEADER __ImageBase;
+#include "tests/test_source_identity.h"
 
 enum FakeState : uint8_t { FAKE_LOADED, FAKE_OPEN, FAKE_ENABLED };
 
@@ -24,20 +23,6 @@ static TW_UINT16 Refuse(TW_UINT16 code) {
     return TWRC_FAILURE;
 }
 
-// The file name stem, at most 32 characters.
-static void ReadStem(char* stem, size_t size) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(reinterpret_cast<HMODULE>(&__ImageBase), path, sizeof path - 1);
-    const char* name = std::strrchr(path, '\\');
-    name = name != nullptr ? name + 1 : path;
-    size_t length = std::strcspn(name, ".");
-    if (length >= size) {
-        length = size - 1;
-    }
-    std::memcpy(stem, name, length);
-    stem[length] = '\0';
-}
-
 static TW_UINT16 GetIdentity(TW_IDENTITY* identity) {
     if (identity == nullptr) {
         return Refuse(TWCC_BADVALUE);
@@ -47,18 +32,7 @@ static TW_UINT16 GetIdentity(TW_IDENTITY* identity) {
     if (std::strncmp(stem, FAKE_FAILING_PREFIX, sizeof FAKE_FAILING_PREFIX - 1) == 0) {
         return Refuse(TWCC_BUMMER);
     }
-    *identity = TW_IDENTITY{};
-    identity->Id = sourceIdentity.Id;
-    identity->Version.MajorNum = 1;
-    identity->Version.Language = TWLG_USA;
-    identity->Version.Country = TWCY_USA;
-    std::strcpy(identity->Version.Info, "test double");
-    identity->ProtocolMajor = 1;
-    identity->ProtocolMinor = 9;
-    identity->SupportedGroups = DG_CONTROL | DG_IMAGE;
-    std::strcpy(identity->Manufacturer, "QX tests");
-    std::strcpy(identity->ProductFamily, "Fake source");
-    std::strcpy(identity->ProductName, stem);
+    FillTestIdentity(*identity, sourceIdentity.Id, "test double", "Fake source");
     return TWRC_SUCCESS;
 }
 

@@ -11,8 +11,7 @@
 
 #include "common/twain_records.h"
 #include "tests/picture_source/picture_source_protocol.h"
-
-extern "C" IMAGE_DOS_HEADER __ImageBase;
+#include "tests/test_source_identity.h"
 
 namespace {
 
@@ -88,17 +87,6 @@ TW_UINT16 Refuse(TW_UINT16 code) {
     return TWRC_FAILURE;
 }
 
-void ReadStem(char* stem, size_t size) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(reinterpret_cast<HMODULE>(&__ImageBase), path, sizeof path - 1);
-    const char* name = std::strrchr(path, '\\');
-    name = name != nullptr ? name + 1 : path;
-    size_t length = std::strcspn(name, ".");
-    if (length >= size) length = size - 1;
-    std::memcpy(stem, name, length);
-    stem[length] = '\0';
-}
-
 // Sends a notification to the application through the manager, which is
 // in the process already (it loaded us).
 TW_UINT16 Notify(TW_UINT16 message) {
@@ -122,19 +110,7 @@ TW_UINT16 Identity(TW_IDENTITY* origin, TW_UINT16 message, TW_IDENTITY* identity
     if (identity == nullptr) return Refuse(TWCC_BADVALUE);
     switch (message) {
     case MSG_GET: {
-        TW_UINT32 id = sourceIdentity.Id;
-        *identity = TW_IDENTITY{};
-        identity->Id = id;
-        identity->Version.MajorNum = 1;
-        identity->Version.Language = TWLG_USA;
-        identity->Version.Country = TWCY_USA;
-        std::strcpy(identity->Version.Info, "picture source");
-        identity->ProtocolMajor = 1;
-        identity->ProtocolMinor = 9;
-        identity->SupportedGroups = DG_CONTROL | DG_IMAGE;
-        std::strcpy(identity->Manufacturer, "QX tests");
-        std::strcpy(identity->ProductFamily, "Picture source");
-        ReadStem(identity->ProductName, sizeof(TW_STR32) - 1);
+        FillTestIdentity(*identity, sourceIdentity.Id, "picture source", "Picture source");
         return TWRC_SUCCESS;
     }
     case MSG_OPENDS:
