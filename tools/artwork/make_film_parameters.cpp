@@ -19,28 +19,29 @@
 #include <string>
 #include <vector>
 
+#include "source/imaging/film_parameters.h"
 #include "whole_file.h"
 
 namespace {
 
-// The file layout (the source's film parameter reader has the same).
-constexpr char MAGIC[24] = "QX-52 FilmParameterFile";
-constexpr size_t HEADER_BYTES = 32;
-constexpr size_t RECORD_BYTES = 60;
-constexpr size_t NAME_BYTES = 32;
-constexpr size_t OFFSETS = 20;
-constexpr size_t MAX_RECORDS = 255;  // the count is one byte
+// The file layout is the source's own; the count is one byte.
+constexpr size_t HEADER_BYTES = FILM_HEADER_BYTES;
+constexpr size_t RECORD_BYTES = FILM_RECORD_BYTES;
+constexpr size_t NAME_BYTES = FILM_NAME_BYTES;
+constexpr size_t OFFSETS = FILM_SCAN_OFFSETS;
+constexpr size_t MAX_RECORDS = 255;
 
 // The film type panel's three lines: the first two are padded with blanks
 // (a zero inside the name would end it in the film type list), the last is
 // followed by zeros.
-constexpr size_t LINE1_BYTES = 6;
-constexpr size_t LINE2_BYTES = 14;
-constexpr size_t LINE2_JAPANESE_SHOWN = 9;
-constexpr size_t LINE3_BYTES = 12;
+constexpr size_t LINE1_BYTES = FILM_NAME_LINE1_BYTES;
+constexpr size_t LINE2_BYTES = FILM_NAME_LINE2_BYTES;
+constexpr size_t LINE2_JAPANESE_SHOWN = FILM_NAME_LINE2_JAPANESE_BYTES;
+constexpr size_t LINE3_BYTES = FILM_NAME_LINE3_BYTES;
 
 // Codes the scanner reports; each has to be present.
-constexpr int DETECTED_CODES[] = {7, 8, 10, 11, 14};
+constexpr int DETECTED_CODES[] = {FILM_CODE_REVERSAL_STRIP, FILM_CODE_REVERSAL, FILM_CODE_NEGATIVE_ENGLISH,
+                                  FILM_CODE_NEGATIVE_JAPANESE, FILM_CODE_BLACK_AND_WHITE};
 
 constexpr size_t FIELDS = 12;
 
@@ -223,7 +224,7 @@ void PutName(uint8_t* name, const std::string lines[3]) {
 
 std::vector<uint8_t> FileBytes(const std::vector<Row>& rows, bool japanese) {
     std::vector<uint8_t> bytes(HEADER_BYTES + RECORD_BYTES * rows.size(), 0);
-    std::memcpy(bytes.data(), MAGIC, sizeof MAGIC);
+    std::memcpy(bytes.data(), FILM_PARAMETER_MAGIC, sizeof FILM_PARAMETER_MAGIC);
     bytes[31] = static_cast<uint8_t>(rows.size());
     for (size_t n = 0; n < rows.size(); ++n) {
         const Row& row = rows[n];
