@@ -10,9 +10,15 @@
 //  2. Re-toning the 240 x 160 preview from the scanned pixels.
 //  3. A final scan of the whole 35 mm frame at the maximum resolution
 //     (2400 x 1600 pixels): the busy delays the link protocol prescribes,
-//     the port operations, and our own CPU time.
+//     the port operations, our own CPU time, and the peak of the memory the
+//     scan holds (picture, line buffers and anything else it allocates)
+//     against the size of its picture.
+#include <malloc.h>
+
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <cstring>
 #include <ctime>
 #include <memory>
@@ -29,6 +35,30 @@
 #include "source/scanner/link.h"
 #include "source/scanner/preview_scan.h"
 #include "source/scanner/scan_setup.h"
+
+// Every allocation of the program is counted, so that the replayed scan's
+// peak shows what the scan itself holds at most. (The benchmark is single
+// threaded.)
+namespace {
+size_t liveBytes = 0;
+size_t peakBytes = 0;
+}  // namespace
+
+void* operator new(size_t bytes) {
+    void* block = std::malloc(bytes == 0 ? 1 : bytes);
+    if (block == nullptr) throw std::bad_alloc();
+    liveBytes += malloc_usable_size(block);
+    if (liveBytes > peakBytes) peakBytes = liveBytes;
+    return block;
+}
+void operator delete(void* block) noexcept {
+    if (block == nullptr) return;
+    liveBytes -= malloc_usable_size(block);
+    std::free(block);
+}
+void operator delete(void* block, size_t) noexcept {
+    operator delete(block);
+}
 
 namespace {
 
@@ -118,6 +148,7 @@ double CpuSeconds() {
 struct ScanRun {
     FinalScanGeometry geometry;
     std::vector<uint8_t> image;
+    size_t peakBytes = 0;  // the most the replayed scan held at once
 };
 
 ScanOutcome RunScan(ScanRun& run) {
@@ -168,9 +199,13 @@ double RecordAndReplay(RecordingPort& port, ScanRun& run, double width, double h
     PortAccess replay = port.Replay();
     SetPortAccess(&replay);
     linkState.loopsPerUnit = loopsPerUnit;
+    std::vector<uint8_t>().swap(run.image);  // the replay allocates its own picture
+    size_t liveBefore = liveBytes;
+    peakBytes = liveBytes;
     start = CpuSeconds();
     ScanOutcome replayed = bench_replay_scan(&run);
     double replaySeconds = CpuSeconds() - start;
+    run.peakBytes = peakBytes - liveBefore;
     SetPortAccess(nullptr);
     if (recorded != ScanOutcome::Completed || replayed != ScanOutcome::Completed || run.image != reference) {
         std::printf("  (the replay did not reproduce the scan: figures are not valid)\n");
@@ -233,6 +268,10 @@ void BenchMaximumResolution() {
     std::printf("  port operations               %8.2f s at 1 us each (%.1f per pixel)\n", portSeconds,
                 static_cast<double>(port.portOps) / pixels);
     std::printf("  our own code CPU              %8.2f s  (%.3f us per pixel)\n", ownSeconds, ownSeconds * 1e6 / pixels);
+    double pictureBytes = static_cast<double>(run.geometry.imageBytes);
+    std::printf("  peak memory of the scan       %8.2f MB = %.4f x its picture of %.2f MB (aim: at most 1.05)\n",
+                static_cast<double>(run.peakBytes) / 1e6, static_cast<double>(run.peakBytes) / pictureBytes,
+                pictureBytes / 1e6);
     std::printf("  delays : own code             %5.1f%% : %.1f%%\n", 100 * linkTime / (linkTime + ownSeconds),
                 100 * ownSeconds / (linkTime + ownSeconds));
 }

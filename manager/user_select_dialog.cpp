@@ -1,6 +1,6 @@
 #include "manager/user_select_dialog.h"
 
-#include <string>
+#include <cstring>
 
 #include "manager/resource_ids.h"
 #include "manager/source_directory.h"
@@ -17,9 +17,12 @@ static void OnInitDialog(HWND dialog, UserSelectDialog* state) {
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     HWND list = GetDlgItem(dialog, IDC_SOURCE_LIST);
     for (size_t i = 0; i < state->sources->size(); ++i) {
+        // A name that fills its field has no terminator; copied into a
+        // buffer one longer, without allocating: nothing may throw in here.
         const char* name = (*state->sources)[i].identity.ProductName;
-        std::string text(name, ProductNameLength(name));
-        LRESULT item = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        char text[sizeof(TW_STR32) + 1] = {};
+        std::memcpy(text, name, ProductNameLength(name));
+        LRESULT item = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         if (item >= 0) {
             SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(item), static_cast<LPARAM>(i));
         }

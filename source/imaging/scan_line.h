@@ -8,7 +8,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
+#include <new>
 
 constexpr int32_t MIDDLE_PULL = -30;  // over a divisor of 120
 constexpr double SPREAD = 0.25;
@@ -26,12 +27,24 @@ struct ScanLineBuffers {
 };
 
 // The four zero-filled buffers of one scan, made at its start and freed at
-// its end.
-struct LineBufferSet {
-    std::vector<uint8_t> raw, corrected, delay1, delay2;
+// its end. The allocation does not throw: a scan runs inside a window's
+// command handler, which no exception may leave. Check Allocated() before
+// using the buffers.
+class LineBufferSet {
+public:
     explicit LineBufferSet(uint32_t pixels)
-        : raw(size_t{pixels} * 3), corrected(size_t{pixels} * 3), delay1(size_t{pixels} * 3), delay2(size_t{pixels} * 3) {}
-    ScanLineBuffers Buffers() { return {raw.data(), corrected.data(), delay1.data(), delay2.data()}; }
+        : lineBytes(size_t{pixels} * 3),
+          block(pixels <= SIZE_MAX / 12 ? new (std::nothrow) uint8_t[4 * lineBytes]() : nullptr) {}
+    bool Allocated() const { return block != nullptr; }
+    uint8_t* Raw() const { return block.get(); }
+    uint8_t* Corrected() const { return block.get() + lineBytes; }
+    ScanLineBuffers Buffers() const {
+        return {Raw(), Corrected(), block.get() + 2 * lineBytes, block.get() + 3 * lineBytes};
+    }
+
+private:
+    size_t lineBytes;
+    std::unique_ptr<uint8_t[]> block;
 };
 
 // Reads one line of `pixels` pixels from the scanner (BeginDataPhase, a

@@ -14,7 +14,6 @@ namespace {
 constexpr int32_t STRIP_MARGIN_LEFT = 76, STRIP_MARGIN_TOP = 90;
 constexpr int32_t APS_MARGIN_LEFT = 320, APS_MARGIN_TOP = 350;
 constexpr int32_t UNITS_PER_PREVIEW_PIXEL = 10;
-constexpr double INCHES_PER_METRE = 39.37;
 constexpr int PRIMING_LINES = 2;
 
 // The picture's size on the progress window: at most 600 x 400, the
@@ -74,17 +73,16 @@ bool FinalScanGeometryFor(const ScanSettings& s, FinalScanGeometry& g) {
 }
 
 void WriteTransferHeader(uint8_t* header, const FinalScanGeometry& g, double outputResolution) {
-    // Rounded to a double before it is cut: in the 32-bit build's extended
-    // precision 300 x 39.37 is just below 11811 and would lose a pixel.
-    volatile double product = outputResolution * INCHES_PER_METRE;
-    double perMetre = std::trunc(product);
-    WriteDibHeader(header, g.width, g.height, perMetre >= 0 && perMetre < 2147483647.0 ? static_cast<uint32_t>(perMetre) : 0);
+    WriteDibHeader(header, g.width, g.height, PixelsPerMetre(outputResolution));
 }
 
 ScanOutcome RunFinalScan(const FinalScanTarget& target, const FinalScanGeometry& g, uint16_t rotation,
                          bool monochrome) {
-    StartWindowScan(g.windowLeft, g.windowTop, g.windowWidth, g.windowHeight, g.resolution);
     LineBufferSet lineBuffers(g.pixels);
+    if (!lineBuffers.Allocated()) {
+        return ScanOutcome::NoMemory;
+    }
+    StartWindowScan(g.windowLeft, g.windowTop, g.windowWidth, g.windowHeight, g.resolution);
     ScanLineBuffers buffers = lineBuffers.Buffers();
     bool monochromeFilm = currentFilm.blackAndWhite != 0;
     // The first two lines only fill the registration delay.
@@ -102,9 +100,9 @@ ScanOutcome RunFinalScan(const FinalScanTarget& target, const FinalScanGeometry&
         }
         if (target.beforeDraw != nullptr) target.beforeDraw(target.context);
         LinePlacement shown = {g.lines, g.pixels, 'F', letter, g.progressLineExtent, 0, PROGRESS_BAR_HEIGHT, line};
-        DrawScanLine(target.progress, lineBuffers.corrected.data(), shown);
+        DrawScanLine(target.progress, lineBuffers.Corrected(), shown);
         LinePlacement stored = {g.lines, g.pixels, 'F', letter, static_cast<double>(g.lines), 0, 0, line};
-        PlaceScanLine(lineBuffers.corrected.data(), target.image + DIB_HEADER_BYTES, rowsBytes, g.height, g.rowBytes, stored);
+        PlaceScanLine(lineBuffers.Corrected(), target.image + DIB_HEADER_BYTES, rowsBytes, g.height, g.rowBytes, stored);
         if (target.stopRequested != nullptr && target.stopRequested(target.context)) {
             outcome = ScanOutcome::Stopped;
             break;

@@ -10,6 +10,7 @@
 
 #include "source/imaging/dib_header.h"
 #include "source/imaging/scan_line.h"
+#include "source/scanner/scan_setup.h"
 #include "source/ui/scan_settings.h"
 
 constexpr uint16_t PROGRESS_MAX_WIDTH = 600;
@@ -41,8 +42,6 @@ bool FinalScanGeometryFor(const ScanSettings& settings, FinalScanGeometry& geome
 // bits, no colour table, pixels per metre from the output resolution.
 void WriteTransferHeader(uint8_t* header, const FinalScanGeometry& geometry, double outputResolution);
 
-enum class ScanOutcome : uint8_t { Completed, Stopped, LineFailed };
-
 struct FinalScanTarget {
     uint8_t* image;  // imageBytes: the header, already written, then the rows
     size_t imageBytes;
@@ -59,6 +58,6 @@ struct FinalScanTarget {
 
 // Sends the set-up, reads two priming lines for the registration delay,
 // then every line into the picture and the progress window. EndScan is sent
-// however the scan ends.
+// however a scan that started ends.
 ScanOutcome RunFinalScan(const FinalScanTarget& target, const FinalScanGeometry& geometry, uint16_t rotation,
                          bool monochrome);

@@ -9,6 +9,7 @@
 
 #include "source/imaging/dib_header.h"
 #include "source/imaging/scan_line.h"
+#include "source/scanner/scan_setup.h"
 
 struct PreviewGeometry {
     int32_t windowLeft, windowTop, windowWidth, windowHeight;  // scanner units
@@ -34,7 +35,9 @@ struct PreviewTarget {
     int32_t imageLeft, imageTop;  // where the window draws the picture
 };
 
-// Sets up and runs the scan. Answers 1 when every line arrived (the scan is
-// ended), 0 when a line failed (the caller shows "Scanning stopped !" and
-// "Cannot identify scanner !").
-uint8_t RunPreviewScan(const PreviewTarget& target, bool apsAdapter, uint16_t rotation, bool monochrome);
+// Sets up and runs the scan. Answers Completed when every line arrived (the
+// scan is ended), LineFailed when a line failed (the caller shows "Scanning
+// stopped !" and "Cannot identify scanner !"), NoMemory when the line
+// buffers could not be had or the bitmap is too small (only "Scanning
+// stopped !"; nothing was sent).
+ScanOutcome RunPreviewScan(const PreviewTarget& target, bool apsAdapter, uint16_t rotation, bool monochrome);

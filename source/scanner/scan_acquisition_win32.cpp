@@ -161,7 +161,7 @@ void PreviewScan(HWND window) {
         ShowMessage(window, MSG_SCANNING_STOPPED);
         return;
     }
-    uint8_t result;
+    ScanOutcome outcome;
     {
         ScopedGlobalLock pixels(previewPixels);
         ScopedGlobalLock bitmap(previewBitmap);
@@ -171,11 +171,13 @@ void PreviewScan(HWND window) {
         }
         PreviewTarget target = {pixels.Get(), bitmap.Get(), PREVIEW_BITMAP_BYTES, {SetCanvasPixel, dc.Get()},
                                 scanSettings.imageRect.left, scanSettings.imageRect.top};
-        result = RunPreviewScan(target, scanSettings.apsAdapter != 0, scanSettings.rotation,
+        outcome = RunPreviewScan(target, scanSettings.apsAdapter != 0, scanSettings.rotation,
                                 scanSettings.monochrome != 0);
     }
-    if (!result) {
+    if (outcome != ScanOutcome::Completed) {
         ShowMessage(window, MSG_SCANNING_STOPPED);
+    }
+    if (outcome == ScanOutcome::LineFailed) {
         ShowMessage(window, MSG_NO_SCANNER);
     }
 }
@@ -184,10 +186,7 @@ BYTE FinalScan(HWND window) {
     BringFilmToFrontWithWaitCursor();
     // A picture offered but not taken gives way to the new one; one the
     // application took is no longer held here.
-    if (transferImage != nullptr) {
-        GlobalFree(transferImage);
-        transferImage = nullptr;
-    }
+    FreeTransferImage();
     FinalScanGeometry g;
     GlobalBlock image(FinalScanGeometryFor(scanSettings, g) ? GlobalAlloc(GHND, g.imageBytes) : nullptr);
     auto* bits = image.Get() != nullptr ? static_cast<BYTE*>(GlobalLock(image.Get())) : nullptr;
@@ -199,7 +198,7 @@ BYTE FinalScan(HWND window) {
     WriteTransferHeader(bits, g, scanSettings.outputResolution);
     ScanOutcome outcome = ScanWithProgress(window, g, bits);
     if (outcome == ScanOutcome::Completed) {
-        transferImage = image.Detach();  // still locked once: the window unlocks it before offering it
+        OfferTransferImage(image.Detach());  // still locked once: the window unlocks it before notifying
         return 1;
     }
     ShowMessage(window, MSG_SCANNING_STOPPED);

@@ -27,6 +27,10 @@ void ReadScannerParameters();
 // scanWindow.yResolution must be set first.
 void PrepareScanParameters();
 
+// How a preview or final scan ended. NoMemory: its line buffers could not
+// be had, and nothing was sent to the scanner.
+enum class ScanOutcome : uint8_t { Completed, Stopped, LineFailed, NoMemory };
+
 // The set-up every preview and final scan sends, then the scan's start: the
 // window (scanner units) at one resolution on both axes, the mode for a
 // forward 'R' scan, the parameter block. The commands' results are not

@@ -3,6 +3,8 @@
 // tables.
 #include <windows.h>
 
+#include <new>
+
 #include "source/twain/session_state.h"
 #include "source/twain/triplet.h"
 
@@ -77,6 +79,20 @@ static bool FromAnotherApplication(const TW_IDENTITY* origin) {
     return appIdentity.Id != 0 && callerId != appIdentity.Id;
 }
 
+static TW_UINT16 Dispatch(TripletRecord* triplet) {
+    if (triplet->message == MSG_PROCESSEVENT) {
+        return ProcessEvent(triplet);
+    }
+    switch (triplet->dataGroup) {
+    case DG_CONTROL:
+        return FindHandler(triplet, CONTROL_DISPATCH, triplet->dataArgType);
+    case DG_IMAGE:
+        return FindHandler(triplet, IMAGE_DISPATCH, triplet->dataArgType);
+    default:
+        return Refuse(TWCC_BADPROTOCOL);
+    }
+}
+
 extern "C" TW_UINT16 TW_CALLINGSTYLE DS_Entry(TW_IDENTITY* origin, TW_UINT32 dataGroup,
                                               TW_UINT16 dataArgType, TW_UINT16 message,
                                               TW_MEMREF data) {
@@ -84,16 +100,14 @@ extern "C" TW_UINT16 TW_CALLINGSTYLE DS_Entry(TW_IDENTITY* origin, TW_UINT32 dat
         return TWRC_FAILURE;
     }
     TripletRecord triplet = {origin, dataGroup, dataArgType, message, data};
-    if (message == MSG_PROCESSEVENT) {
-        return ProcessEvent(&triplet);
-    }
-    switch (dataGroup) {
-    case DG_CONTROL:
-        return FindHandler(&triplet, CONTROL_DISPATCH, dataArgType);
-    case DG_IMAGE:
-        return FindHandler(&triplet, IMAGE_DISPATCH, dataArgType);
-    default:
-        return Refuse(TWCC_BADPROTOCOL);
+    // Nothing may unwind into the application. The handlers allocate
+    // without throwing; this is the last stop should anything still throw.
+    try {
+        return Dispatch(&triplet);
+    } catch (const std::bad_alloc&) {
+        return Refuse(TWCC_LOWMEMORY);
+    } catch (...) {
+        return Refuse(TWCC_BUMMER);
     }
 }
 
@@ -102,7 +116,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
         return FALSE;
     }
     if (reason == DLL_PROCESS_ATTACH) {
-        ResetSession(instance);
+        try {
+            ResetSession(instance);
+        } catch (...) {
+            return FALSE;  // the library is not loaded
+        }
     }
     return TRUE;
 }

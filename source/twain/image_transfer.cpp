@@ -6,7 +6,9 @@
 // A native transfer hands the handle itself to the application, which frees
 // it; from then on the source keeps no reference to it. A memory transfer
 // frees it after the last row. An offered picture the application ends
-// without taking is freed at MSG_ENDXFER.
+// without taking is freed at MSG_ENDXFER, or when it disables or closes the
+// source instead (session.cpp): it never got the handle, so only the source
+// can free it.
 #include <windows.h>
 
 #include "source/twain/image_layout.h"
@@ -19,8 +21,6 @@
 
 namespace {
 
-MemoryTransferProgress memoryTransfer = {};
-HGLOBAL memoryTransferImage = nullptr;  // the picture memoryTransfer belongs to
 
 bool InStates(TW_INT32 low, TW_INT32 high) {
     return sourceState >= low && sourceState <= high;
@@ -35,20 +35,6 @@ bool ReadHeldPicture(TransferPicture& picture) {
     SIZE_T size = GlobalSize(transferImage);
     ScopedGlobalLock lock(transferImage);
     return lock.Get() != nullptr && ReadTransferPicture(lock.Get(), size, picture);
-}
-
-void ForgetMemoryTransfer() {
-    memoryTransfer = {};
-    memoryTransferImage = nullptr;
-}
-
-// The picture is no longer offered: the source frees what it still owns.
-void DiscardTransferImage() {
-    if (transferImage != nullptr) {
-        GlobalFree(transferImage);
-        transferImage = nullptr;
-    }
-    ForgetMemoryTransfer();
 }
 
 // The common checks of the picture triplets: MSG_GET only, in 600 up to
@@ -148,7 +134,7 @@ TW_UINT16 PendingXfersHandler(TripletRecord* triplet) {
         }
         // The offer ends here: a picture not (wholly) taken is not kept for
         // a later transfer, and the next one starts at its top row.
-        DiscardTransferImage();
+        FreeTransferImage();
         sourceState = STATE_ENABLED;  // enabled for the next scan
         break;
     default:
@@ -226,9 +212,7 @@ TW_UINT16 ImageNativeXferHandler(TripletRecord* triplet) {
     }
     // The handle is the application's now (it frees it): the source must
     // neither free it nor hand it out a second time.
-    *static_cast<TW_HANDLE*>(triplet->data) = transferImage;
-    transferImage = nullptr;
-    ForgetMemoryTransfer();
+    *static_cast<TW_HANDLE*>(triplet->data) = TakeTransferImage();
     return TWRC_XFERDONE;
 }
 
@@ -250,16 +234,12 @@ TW_UINT16 ImageMemXferHandler(TripletRecord* triplet) {
         if (buffer.Get() == nullptr) {
             return Refuse(TWCC_BADVALUE);
         }
-        if (memoryTransferImage != transferImage) {
-            memoryTransfer.underWay = 0;  // progress of another picture
-            memoryTransferImage = transferImage;
-        }
         lastRow = SendMemoryStrip(memoryTransfer, image.Get(), picture, buffer.Get(), *record);
     }
     if (!lastRow) {
         return TWRC_SUCCESS;
     }
-    DiscardTransferImage();
+    FreeTransferImage();
     sourceState = STATE_TRANSFERRING;
     return TWRC_XFERDONE;
 }

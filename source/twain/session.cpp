@@ -80,7 +80,9 @@ static TW_UINT16 CloseSource(TripletRecord*) {
     SaveAndDestroyWindows();
     ReleasePortDriver();
     FreePreviewBuffers();
-    // The offered picture is not freed: once offered it is the application's.
+    // A picture the application took is no longer held; one still held was
+    // never handed over, and nobody else could free it.
+    FreeTransferImage();
     sourceState = STATE_LOADED;
     return TWRC_SUCCESS;
 }
@@ -144,6 +146,9 @@ static TW_UINT16 DisableSource(TripletRecord*) {
             ShowWindow(window, SW_HIDE);
         }
     }
+    // Leaving 600 or 700 this way ends the offer: a picture not taken would
+    // otherwise stay in memory with no owner that could free it.
+    FreeTransferImage();
     sourceState = STATE_OPEN;
     return TWRC_SUCCESS;
 }

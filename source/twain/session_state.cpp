@@ -14,8 +14,32 @@ HWND indexWindow = nullptr;
 HWND ixWindow = nullptr;
 HWND gammaWindow = nullptr;
 HGLOBAL transferImage = nullptr;
+MemoryTransferProgress memoryTransfer = {};
 BYTE useJapanese = 0;
 HWND parentWindow = nullptr;
+
+void OfferTransferImage(HGLOBAL image) {
+    if (transferImage != image) {
+        FreeTransferImage();
+    }
+    transferImage = image;
+    memoryTransfer = {};
+}
+
+void FreeTransferImage() {
+    if (transferImage != nullptr) {
+        GlobalFree(transferImage);
+        transferImage = nullptr;
+    }
+    memoryTransfer = {};
+}
+
+HGLOBAL TakeTransferImage() {
+    HGLOBAL image = transferImage;
+    transferImage = nullptr;
+    memoryTransfer = {};
+    return image;
+}
 
 static void LoadIdentityString(UINT id, TW_STR32 destination) {
     std::memset(destination, 0, sizeof(TW_STR32));
@@ -30,6 +54,7 @@ void ResetSession(HINSTANCE instance) {
     sourceIdentity = {};
     mainWindow = indexWindow = ixWindow = gammaWindow = nullptr;
     transferImage = nullptr;
+    memoryTransfer = {};
     useJapanese = 0;
     parentWindow = nullptr;
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "common/twain_records.h"
+#include "source/twain/transfer_picture.h"
 
 // TWAIN states, stored as 100 x the state number.
 constexpr TW_INT32 STATE_LOADED = 300;
@@ -26,6 +27,19 @@ extern HWND ixWindow;
 extern HWND gammaWindow;
 
 extern HGLOBAL transferImage;  // the picture offered to the application; 0 when none
+extern MemoryTransferProgress memoryTransfer;  // of transferImage
+
+// The offered picture changes hands only through these three, and each of
+// them starts a memory transfer afresh: the strip progress belongs to the
+// picture offered now, whatever handle value the allocator gave it.
+// OfferTransferImage: `image` becomes transferImage; a picture still held
+// (offered and not taken) is freed first unless it is `image` itself.
+void OfferTransferImage(HGLOBAL image);
+// Frees a picture still held (none was taken) and forgets it.
+void FreeTransferImage();
+// Hands transferImage out: the caller owns it from now on, and the source
+// keeps no reference to it. Answers 0 when none is held.
+HGLOBAL TakeTransferImage();
 
 extern BYTE useJapanese;  // 1: Japanese texts and bitmaps
 extern HWND parentWindow;  // hParent of the enabling application

@@ -303,7 +303,7 @@ void OnDestroy() {
     DestroyBackground();
 }
 
-INT_PTR CALLBACK MainScanWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(window);
     case WM_PAINT: OnPaint(window); return TRUE;
@@ -319,6 +319,17 @@ INT_PTR CALLBACK MainScanWindowProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_CLOSE: return OnClose();
     case WM_DESTROY: OnDestroy(); return FALSE;
     default: return FALSE;
+    }
+}
+
+// No exception may unwind into the system's frames around a window
+// procedure; the handlers do not throw, and this is the last stop if one
+// ever does: the message then counts as not handled.
+INT_PTR CALLBACK MainScanWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return HandleMainWindowMessage(window, message, wParam, lParam);
+    } catch (...) {
+        return FALSE;
     }
 }
 

@@ -39,21 +39,24 @@ constexpr ToolButton TOOL_BUTTONS[] = {
 };
 constexpr size_t TOOL_BUTTON_COUNT = sizeof TOOL_BUTTONS / sizeof TOOL_BUTTONS[0];
 
+// The kind says what a control gets after creation; its style cannot, as
+// an edit field's style and SBS_HORZ are both 0.
+enum class ControlKind : uint8_t { EditField, ScrollBar };
+
 struct ChildControl {
     int id;
-    const char* windowClass;
-    DWORD style;
+    ControlKind kind;
     int x, y, width, height;
 };
 
 constexpr ChildControl CHILD_CONTROLS[] = {
-    {EDIT_WIDTH, "EDIT", 0, 117, 295, 45, 16},
-    {EDIT_HEIGHT, "EDIT", 0, 175, 295, 45, 16},
-    {EDIT_RESOLUTION, "EDIT", 0, 279, 338, 37, 16},
-    {SCROLL_EXPOSURE, "SCROLLBAR", SBS_HORZ, 331, 42, 100, 15},
-    {SCROLL_RED, "SCROLLBAR", SBS_HORZ, 331, 108, 100, 15},
-    {SCROLL_GREEN, "SCROLLBAR", SBS_HORZ, 331, 138, 100, 15},
-    {SCROLL_BLUE, "SCROLLBAR", SBS_HORZ, 331, 168, 100, 15},
+    {EDIT_WIDTH, ControlKind::EditField, 117, 295, 45, 16},
+    {EDIT_HEIGHT, ControlKind::EditField, 175, 295, 45, 16},
+    {EDIT_RESOLUTION, ControlKind::EditField, 279, 338, 37, 16},
+    {SCROLL_EXPOSURE, ControlKind::ScrollBar, 331, 42, 100, 15},
+    {SCROLL_RED, ControlKind::ScrollBar, 331, 108, 100, 15},
+    {SCROLL_GREEN, ControlKind::ScrollBar, 331, 138, 100, 15},
+    {SCROLL_BLUE, ControlKind::ScrollBar, 331, 168, 100, 15},
 };
 
 // The button structure as the toolbar of that generation knows it.
@@ -120,10 +123,12 @@ void CreateScanControls(HWND window) {
     }
     editFont = CreatePanelFont();
     for (const ChildControl& c : CHILD_CONTROLS) {
-        HWND control = CreateWindowExA(0, c.windowClass, "", WS_CHILD | WS_VISIBLE | c.style, c.x, c.y, c.width,
+        bool scrollBar = c.kind == ControlKind::ScrollBar;
+        HWND control = CreateWindowExA(0, scrollBar ? "SCROLLBAR" : "EDIT", "",
+                                       WS_CHILD | WS_VISIBLE | (scrollBar ? SBS_HORZ : 0), c.x, c.y, c.width,
                                        c.height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                                        moduleInstance, nullptr);
-        if (c.style == SBS_HORZ) {
+        if (scrollBar) {
             SetScrollRange(control, SB_CTL, 0, SCROLL_MAX, FALSE);
             SetScrollPos(control, SB_CTL, SCROLL_NEUTRAL, TRUE);
         } else {

@@ -108,6 +108,17 @@ TEST(FinalScanGeometry, TransferHeader) {
     EXPECT_EQ(Field(header + 36), 0u);
 }
 
+// 39.37 = 3937 / 100: the exact truncated value for every whole resolution,
+// where a product of doubles gives 7873 at 200 dpi.
+TEST(PixelsPerMetre, ExactForEveryWholeResolution) {
+    for (uint32_t dpi = 1; dpi <= 65535; ++dpi) {
+        ASSERT_EQ(PixelsPerMetre(dpi), dpi * 3937u / 100u) << dpi << " dpi";
+    }
+    EXPECT_EQ(PixelsPerMetre(200), 7874u);
+    EXPECT_EQ(PixelsPerMetre(-1), 0u);
+    EXPECT_EQ(PixelsPerMetre(1e12), 0u);
+}
+
 // A final scan against the virtual scanner: a strip of reversal film whose
 // frame is a colour gradient.
 class FinalScan : public ::testing::Test {

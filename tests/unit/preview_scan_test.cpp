@@ -46,7 +46,7 @@ protected:
 };
 
 TEST_F(PreviewScan, StripFrameFillsBothBuffersAsTheScannerSeesIt) {
-    ASSERT_EQ(RunPreviewScan(Target(), false, 0, false), 1);
+    ASSERT_EQ(RunPreviewScan(Target(), false, 0, false), ScanOutcome::Completed);
     EXPECT_EQ(harness.scanner.counters.linesRead, 240u);
     EXPECT_TRUE(harness.scanner.violations.empty());
     EXPECT_EQ(HeaderField(0), 40u);
@@ -68,13 +68,13 @@ TEST_F(PreviewScan, StripFrameFillsBothBuffersAsTheScannerSeesIt) {
 }
 
 TEST_F(PreviewScan, QuarterTurnAndApsGeometry) {
-    ASSERT_EQ(RunPreviewScan(Target(), false, 1, false), 1);
+    ASSERT_EQ(RunPreviewScan(Target(), false, 1, false), ScanOutcome::Completed);
     EXPECT_EQ(HeaderField(4), 160u);
     EXPECT_EQ(HeaderField(8), 240u);
     config.adapter = AdapterKind::Aps;
     VirtualScannerInit(harness.scanner, config);
     InitialiseLink();
-    ASSERT_EQ(RunPreviewScan(Target(), true, 0, false), 1);
+    ASSERT_EQ(RunPreviewScan(Target(), true, 0, false), ScanOutcome::Completed);
     EXPECT_EQ(harness.scanner.counters.linesRead, 191u);
     EXPECT_EQ(HeaderField(4), 191u);
     EXPECT_EQ(HeaderField(8), 109u);
@@ -84,7 +84,7 @@ TEST_F(PreviewScan, QuarterTurnAndApsGeometry) {
 
 TEST_F(PreviewScan, AScannerGoneDuringTheScanIsReported) {
     SetPortAccess(nullptr);  // the bus floats: the first line cannot be read
-    EXPECT_EQ(RunPreviewScan(Target(), false, 0, false), 0);
+    EXPECT_EQ(RunPreviewScan(Target(), false, 0, false), ScanOutcome::LineFailed);
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ protected:
     }
     // A picture offered to the application, as NotifyTransferReady leaves it.
     void Offer(uint32_t width, uint32_t height) {
-        transferImage = MakePicture(width, height);
+        OfferTransferImage(MakePicture(width, height));
         sourceState = STATE_XFER_READY;
     }
     TW_UINT16 Strip(Bytes& buffer, TW_IMAGEMEMXFER& record, TW_UINT32 length) {
@@ -250,6 +250,50 @@ TEST_F(InProcessSource, EndingAnOfferDiscardsItAndTheNextPictureStartsAtTheTop) 
     EXPECT_EQ(Copy(record.YOffset), 0u);
     EXPECT_EQ(buffer[2], 1);  // the top row of the new picture
     EXPECT_EQ(Strip(buffer, record, 32), TWRC_XFERDONE);
+}
+
+// A new scan replaces a picture whose memory transfer is under way; the
+// allocator may well give the new one the old handle. Its rows must come
+// from the top all the same.
+TEST_F(InProcessSource, RescanDuringAMemoryTransferStartsTheNewPictureAtTheTop) {
+    Offer(10, 8);
+    Bytes buffer(32);
+    TW_IMAGEMEMXFER record;
+    for (int strip = 0; strip < 5; ++strip) {
+        ASSERT_EQ(Strip(buffer, record, 32), TWRC_SUCCESS);
+    }
+    FreeTransferImage();  // as the final scan does before it allocates
+    Offer(10, 8);
+    EXPECT_EQ(Strip(buffer, record, 32), TWRC_SUCCESS);
+    EXPECT_EQ(Copy(record.YOffset), 0u);
+    EXPECT_EQ(buffer[2], 7);  // stored row 7 is the top row
+}
+
+// The application leaves 600 or 700 without ending the transfer: it never
+// got the handle, so the source must free the picture.
+TEST_F(InProcessSource, DisableOrCloseWithAPictureOfferedFreesIt) {
+    Offer(10, 3);
+    Bytes buffer(32);
+    TW_IMAGEMEMXFER record;
+    EXPECT_EQ(Strip(buffer, record, 32), TWRC_SUCCESS);
+    sourceState = STATE_TRANSFERRING;
+    TW_USERINTERFACE ui = {};
+    EXPECT_EQ(Call(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui), TWRC_SUCCESS);
+    EXPECT_EQ(transferImage, nullptr);
+    EXPECT_EQ(sourceState, STATE_OPEN);
+
+    Offer(10, 3);
+    EXPECT_EQ(Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, nullptr), TWRC_SUCCESS);
+    EXPECT_EQ(transferImage, nullptr);
+    EXPECT_EQ(sourceState, STATE_LOADED);
+}
+
+// The 32-bit build computes in the x87's extended precision: the header's
+// resolution must still be the exact truncated value.
+TEST(TransferHeader, PixelsPerMetreExactInThisBuild) {
+    for (uint32_t dpi = 1; dpi <= 65535; ++dpi) {
+        ASSERT_EQ(PixelsPerMetre(dpi), dpi * 3937u / 100u) << dpi << " dpi";
+    }
 }
 
 TEST_F(InProcessSource, LayoutSetInAnyStateGetReportsThePicture) {

@@ -104,6 +104,15 @@ TEST_F(MainWindow, OpensWithItsControlsInPlace) {
     char text[16] = {};
     GetDlgItemTextA(window, EDIT_WIDTH, text, sizeof text);
     EXPECT_STREQ(text, "600");
+    // The three edit fields show the panel's font, not the dialog's.
+    for (int id : {EDIT_WIDTH, EDIT_HEIGHT, EDIT_RESOLUTION}) {
+        HFONT font = reinterpret_cast<HFONT>(SendDlgItemMessageA(window, id, WM_GETFONT, 0, 0));
+        LOGFONTA described = {};
+        ASSERT_NE(font, nullptr) << id;
+        GetObjectA(font, sizeof described, &described);
+        EXPECT_STREQ(described.lfFaceName, "Arial") << id;
+        EXPECT_EQ(described.lfHeight, 15) << id;
+    }
 }
 
 TEST_F(MainWindow, FocusWaitsForAPreviewAndResetsForAMovedSlider) {

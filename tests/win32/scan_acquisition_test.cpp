@@ -107,10 +107,7 @@ protected:
         SetPortAccess(nullptr);
         DestroyWindow(window);
         mainWindow = nullptr;
-        if (transferImage != nullptr) {
-            GlobalFree(transferImage);
-            transferImage = nullptr;
-        }
+        FreeTransferImage();
         FreePreviewBuffers();
     }
     // The scanner as it stands after a check: status read, calibration read.
