@@ -1,5 +1,6 @@
 #include "host/core/bitmap_format.h"
 
+#include <algorithm>
 #include <cstring>
 
 uint64_t PictureRowBytes(int32_t width) {
@@ -12,7 +13,9 @@ uint64_t DibPixelBytes(int32_t width, int32_t height) {
     return PictureRowBytes(width) * h;  // at most 6.5e9 x 2.1e9: fits 64 bits
 }
 
-// The checks both kinds of picture share: format, dimensions, size.
+// The checks both kinds of picture share: format, dimensions, size. The
+// header's height must be positive; callers that take top-down rows pass
+// the height's magnitude in header.
 static BitmapCheck CheckPictureHeader(const BitmapInfoHeader& header, uint64_t& pixelBytes) {
     if (header.biSize < INFO_HEADER_SIZE) {
         return BitmapCheck::BAD_HEADER_SIZE;
@@ -41,6 +44,12 @@ BitmapCheck CheckBitmapFile(const uint8_t* start, size_t available, uint64_t fil
     BitmapInfoHeader header;
     std::memcpy(&file, start, sizeof file);
     std::memcpy(&header, start + FILE_HEADER_SIZE, sizeof header);
+    // A negative height stores the top row first. INT32_MIN has no positive
+    // counterpart and stays negative, so the check below refuses it.
+    bool topDown = header.biHeight < 0 && header.biHeight != INT32_MIN;
+    if (topDown) {
+        header.biHeight = -header.biHeight;
+    }
     uint64_t pixelBytes = 0;
     BitmapCheck check = CheckPictureHeader(header, pixelBytes);
     if (check != BitmapCheck::ACCEPTED) {
@@ -60,6 +69,7 @@ BitmapCheck CheckBitmapFile(const uint8_t* start, size_t available, uint64_t fil
     layout.header = header;
     layout.pixelOffset = offset;
     layout.pixelBytes = static_cast<uint32_t>(pixelBytes);
+    layout.topDown = topDown;
     return BitmapCheck::ACCEPTED;
 }
 
@@ -83,6 +93,17 @@ BitmapCheck CheckPictureBlock(const uint8_t* block, size_t blockSize) {
         return BitmapCheck::PIXELS_MISSING;
     }
     return BitmapCheck::ACCEPTED;
+}
+
+void FlipRows(uint8_t* pixels, uint32_t rowBytes, uint32_t height) {
+    if (pixels == nullptr || height < 2) {
+        return;
+    }
+    uint8_t* low = pixels;
+    uint8_t* high = pixels + static_cast<size_t>(rowBytes) * (height - 1);
+    for (; low < high; low += rowBytes, high -= rowBytes) {
+        std::swap_ranges(low, low + rowBytes, high);
+    }
 }
 
 bool PrepareHeaderForSave(BitmapInfoHeader& header) {

@@ -60,7 +60,9 @@ enum class BitmapCheck {
     BAD_HEADER_SIZE,   // biSize below 40: not an info header
     NOT_24_BIT,
     COMPRESSED,
-    BAD_DIMENSIONS,    // width or height 0 or negative
+    BAD_DIMENSIONS,    // width 0 or negative, height 0 (or negative where rows
+                       // must be bottom-up, or INT32_MIN, which has no positive
+                       // counterpart)
     TOO_LARGE,         // the pixels would not fit in a 32-bit size
     PIXELS_MISSING,    // the file ends before the last row
 };
@@ -69,15 +71,20 @@ enum class BitmapCheck {
 struct BitmapFileLayout {
     BitmapInfoHeader header;  // the header to keep with the pixels (biSize 40,
                               // biSizeImage the real size, the four fields
-                              // from biXPelsPerMeter on 0)
+                              // from biXPelsPerMeter on 0, biHeight
+                              // positive also for a top-down file)
     uint64_t pixelOffset;     // where the rows start in the file
     uint32_t pixelBytes;      // how many bytes to read from there
+    bool topDown;             // the file stores its top row first (its
+                              // biHeight was negative): the rows read must
+                              // be flipped with FlipRows
 };
 
 // Checks a bitmap file from its first bytes (start, available of them; at
 // least 54 are needed) and its whole length. Accepted are uncompressed
 // 24-bit pictures of positive width and height whose rows all lie inside
-// the file. The rows start at bfOffBits when that lies past the headers
+// the file; a negative height marks a top-down file (rows stored from the
+// top), which is accepted and read as bottom-up. The rows start at bfOffBits when that lies past the headers
 // (files with a larger header or a colour table), else at 54. A biSizeImage
 // of 0 or one that disagrees with width and height is replaced by the size
 // the rows really take. Reads nothing past start + available; layout is
@@ -89,6 +96,11 @@ BitmapCheck CheckBitmapFile(const uint8_t* start, size_t available, uint64_t fil
 // height, and all rows inside the block's blockSize bytes. Reads nothing
 // past block + blockSize.
 BitmapCheck CheckPictureBlock(const uint8_t* block, size_t blockSize);
+
+// Reverses the order of height rows of rowBytes each at pixels, in place:
+// top-down rows become bottom-up ones. Touches exactly rowBytes x height
+// bytes.
+void FlipRows(uint8_t* pixels, uint32_t rowBytes, uint32_t height);
 
 // Makes header ready for saving: biSize 40, biBitCount 24, biCompression 0
 // and biSizeImage = ((biWidth x 3 + 3) / 4) x biHeight x 4. Returns false

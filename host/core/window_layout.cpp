@@ -106,8 +106,9 @@ static int32_t MinimumWindowHeight(const ImageAreaInput& input, const SystemMetr
 
 ImageAreaLayout LayOutImageArea(const ImageAreaInput& input, const SystemMetrics& metrics) {
     ImageAreaLayout layout = {};
+    // Also in fit mode: a new picture's figures replace the last one's.
+    layout.showPictureSize = input.hasPicture;
     if (input.hasPicture && !input.fitToWindow) {
-        layout.showPictureSize = true;
         ChooseBars(input, metrics, layout);
     }
     PlaceBars(input, metrics, layout);
@@ -115,9 +116,19 @@ ImageAreaLayout LayOutImageArea(const ImageAreaInput& input, const SystemMetrics
     layout.scrollY = KeepWithin(input.scrollY, layout.vert);
     layout.newWindowHeight = MinimumWindowHeight(input, metrics, layout);
     layout.newWindowWidth = input.clientWidth < MIN_CLIENT_WIDTH ? MIN_CLIENT_WIDTH : 0;
-    layout.statusSplit = input.clientWidth * 2 / 3;
+    layout.statusSplit = StatusSplit(input.clientWidth, input.sizePartWidth);
     layout.iconButtonLeft = input.clientWidth - RIGHT_BUTTON_INSET;
     return layout;
+}
+
+int32_t StatusSplit(int32_t clientWidth, int32_t sizePartWidth) {
+    int32_t split = clientWidth * 2 / 3;
+    int32_t leftOfText = clientWidth - sizePartWidth;
+    if (leftOfText < split) {
+        split = leftOfText;
+    }
+    int32_t third = clientWidth / 3;
+    return split > third ? split : third;
 }
 
 int32_t ScrollPosition(int32_t current, ScrollRequest request, int32_t thumbPosition, const ScrollBarLayout& bar) {

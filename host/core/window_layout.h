@@ -71,6 +71,8 @@ struct ImageAreaInput {
     int32_t pictureHeight;  // > 0 when hasPicture
     int32_t scrollX;        // the positions before this layout
     int32_t scrollY;
+    int32_t sizePartWidth = 0;  // what status part 1 needs for its text
+                                // and the size grip; 0: no text
 };
 
 struct ImageAreaLayout {
@@ -85,11 +87,12 @@ struct ImageAreaLayout {
     int32_t scrollY;
     int32_t newWindowHeight; // 0: keep the height
     int32_t newWindowWidth;  // 0: keep the width
-    int32_t statusSplit;     // the status bar's parts meet here
+    int32_t statusSplit;     // the status bar's parts meet here (StatusSplit)
     int32_t iconButtonLeft;  // the icon-description button sits at the right edge
 };
 
-// The image area after a size change or a new picture. Scroll bars appear
+// The image area after a size change or a new picture. The picture's size
+// is shown whenever there is a picture, in fit mode too. Scroll bars appear
 // only for a picture larger than the area (never in fit mode). A position
 // whose bar is hidden is 0, and a kept position never lies past the end of
 // its bar, so no part of the picture becomes unreachable. When the client
@@ -97,6 +100,11 @@ struct ImageAreaLayout {
 // gets a minimum height; a client width below 200 makes the window 200
 // wide.
 ImageAreaLayout LayOutImageArea(const ImageAreaInput& input, const SystemMetrics& metrics);
+
+// Where the status bar's two parts meet: at two thirds of the client width,
+// or further left when part 1 needs more room (sizePartWidth) for its text
+// beside the size grip; part 0 keeps at least a third.
+int32_t StatusSplit(int32_t clientWidth, int32_t sizePartWidth);
 
 enum class ScrollRequest { LINE_UP, LINE_DOWN, PAGE_UP, PAGE_DOWN, THUMB, OTHER };
 

@@ -21,6 +21,11 @@
 #define IDS_VERSION_CAPTION 205
 #define IDS_VERSION_PRODUCT 206
 #define IDS_VERSION_LABEL 207
+// Messages for what the texts above do not cover (Japanese at id + 10).
+#define IDS_CANNOT_WRITE_FILE 221   // a save that failed for another reason than a full disk
+#define IDS_OUT_OF_MEMORY 222       // a picture too large for the memory there is
+#define IDS_PICTURE_NOT_SHOWN 223   // a source's picture that is not uncompressed 24-bit
+#define IDS_PICTURE_DAMAGED 224     // a source's picture whose rows are not all there
 #define IDS_SAVING_STOPPED 301   // English in both languages
 
 // Menu commands (the same numbers in both menus).

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 #include "host/resources/resource_ids.h"
 #include "host/win32/image_view.h"
@@ -14,8 +15,10 @@
 // picture is refused by some systems.
 constexpr DWORD FILE_CHUNK = 1u << 20;
 
-static HANDLE OpenForReading(const char* path) {
-    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+// File names are taken in UTF-16 throughout, so that any name works in any
+// locale: the ANSI calls turn what the code page lacks into '?'.
+static HANDLE OpenForReading(const wchar_t* path) {
+    return CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 // False also when the file ends before size bytes were read.
@@ -32,11 +35,16 @@ static bool ReadExactly(HANDLE file, BYTE* buffer, uint64_t size) {
     return true;
 }
 
+// A short write that reports no error means the disk is full.
 static bool WriteExactly(HANDLE file, const BYTE* buffer, uint64_t size) {
     while (size > 0) {
         DWORD piece = size > FILE_CHUNK ? FILE_CHUNK : static_cast<DWORD>(size);
         DWORD written = 0;
-        if (!WriteFile(file, buffer, piece, &written, nullptr) || written != piece) {
+        if (!WriteFile(file, buffer, piece, &written, nullptr)) {
+            return false;
+        }
+        if (written != piece) {
+            SetLastError(ERROR_DISK_FULL);
             return false;
         }
         buffer += piece;
@@ -61,7 +69,7 @@ static bool SeekTo(HANDLE file, uint64_t offset) {
     return !(low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR);
 }
 
-uint8_t CheckBitmap(const char* path, BitmapFileLayout& layout) {
+uint8_t CheckBitmap(const wchar_t* path, BitmapFileLayout& layout) {
     ScopedFileHandle file(OpenForReading(path));
     if (!file.IsOpen()) {
         return 0;
@@ -74,11 +82,14 @@ uint8_t CheckBitmap(const char* path, BitmapFileLayout& layout) {
     return CheckBitmapFile(start, sizeof start, length, layout) == BitmapCheck::ACCEPTED ? 1 : 0;
 }
 
-// The picture block (header and rows) of an accepted file, or 0.
-static HGLOBAL ReadPicture(const char* path, const BitmapFileLayout& layout) {
+// The picture block (header and rows, bottom-up) of an accepted file, or
+// 0 with the warning to show in refusal.
+static HGLOBAL ReadPicture(const wchar_t* path, const BitmapFileLayout& layout, uint32_t& refusal) {
+    // pixelBytes + 40 stays below 2^32: no wrap in a 32-bit SIZE_T.
     GlobalBlock block(GlobalAlloc(GHND, static_cast<SIZE_T>(layout.pixelBytes) + INFO_HEADER_SIZE));
     ScopedGlobalLock lock(block.Get());
     if (lock.Get() == nullptr) {
+        refusal = IDS_OUT_OF_MEMORY;
         return nullptr;
     }
     std::memcpy(lock.Get(), &layout.header, sizeof layout.header);
@@ -89,71 +100,74 @@ static HGLOBAL ReadPicture(const char* path, const BitmapFileLayout& layout) {
         !ReadExactly(file.Get(), lock.Get() + INFO_HEADER_SIZE, layout.pixelBytes)) {
         return nullptr;
     }
+    if (layout.topDown) {
+        FlipRows(lock.Get() + INFO_HEADER_SIZE, static_cast<uint32_t>(PictureRowBytes(layout.header.biWidth)),
+                 static_cast<uint32_t>(layout.header.biHeight));
+    }
     return block.Detach();
 }
 
-bool OpenBitmapFile(HWND window, const char* path) {
+bool OpenBitmapFile(HWND window, const wchar_t* path) {
     BitmapFileLayout layout = {};
-    HGLOBAL picture = CheckBitmap(path, layout) ? ReadPicture(path, layout) : nullptr;
+    uint32_t refusal = IDS_CANNOT_OPEN_FILE;
+    HGLOBAL picture = CheckBitmap(path, layout) ? ReadPicture(path, layout, refusal) : nullptr;
     if (picture == nullptr) {
-        ShowWarning(window, IDS_CANNOT_OPEN_FILE);
+        ShowWarning(window, refusal);
         return false;
     }
-    FreeCurrentImage();
-    currentImage = picture;
-    EnsureWindowHeight(window);
+    ShowNewPicture(window, picture);
     char text[96];
     std::snprintf(text, sizeof text, "X:%ld Y:%ld %ldKB", static_cast<long>(layout.header.biWidth),
                   static_cast<long>(layout.header.biHeight), static_cast<long>(layout.header.biSizeImage / 1000));
     SetStatusText(1, text);
-    EnableSaving(true);
     return true;
 }
 
 // A name for the new file in the folder of path (GetTempFileName makes the
 // file, empty). False when the folder takes no new file.
-static bool MakeTemporaryName(const char* path, char* temporary) {
-    char folder[MAX_PATH] = {};
-    const char* slash = std::strrchr(path, '\\');
-    const char* other = std::strrchr(path, '/');
+static bool MakeTemporaryName(const wchar_t* path, wchar_t* temporary) {
+    wchar_t folder[MAX_PATH] = {};
+    const wchar_t* slash = std::wcsrchr(path, L'\\');
+    const wchar_t* other = std::wcsrchr(path, L'/');
     if (other != nullptr && (slash == nullptr || other > slash)) {
         slash = other;
     }
     if (slash == nullptr) {
-        std::strcpy(folder, ".");
+        std::wcscpy(folder, L".");
     } else {
         size_t length = static_cast<size_t>(slash - path) + 1;
-        if (length >= sizeof folder) {
+        if (length >= MAX_PATH) {
+            SetLastError(ERROR_FILENAME_EXCED_RANGE);
             return false;
         }
-        std::memcpy(folder, path, length);
-        folder[length] = '\0';
+        std::wmemcpy(folder, path, length);
+        folder[length] = L'\0';
     }
-    return GetTempFileNameA(folder, "kvl", 0, temporary) != 0;
+    return GetTempFileNameW(folder, L"kvl", 0, temporary) != 0;
 }
 
 // A read-only file is not replaced (the rename that replaces it would
 // succeed on some systems).
-static bool IsReadOnlyFile(const char* path) {
-    DWORD attributes = GetFileAttributesA(path);
+static bool IsReadOnlyFile(const wchar_t* path) {
+    DWORD attributes = GetFileAttributesW(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-static bool MoveOverTarget(const char* temporary, const char* path) {
-    if (MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING)) {
+static bool MoveOverTarget(const wchar_t* temporary, const wchar_t* path) {
+    if (MoveFileExW(temporary, path, MOVEFILE_REPLACE_EXISTING)) {
         return true;
     }
     // Systems without MoveFileEx replace in two steps.
     if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
         return false;
     }
-    DeleteFileA(path);
-    return MoveFileA(temporary, path) != FALSE;
+    DeleteFileW(path);
+    return MoveFileW(temporary, path) != FALSE;
 }
 
-static bool WritePicture(const char* temporary, const BYTE* picture, const BitmapInfoHeader& header) {
+static bool WritePicture(const wchar_t* temporary, const BYTE* picture, const BitmapInfoHeader& header) {
     ScopedFileHandle file(
-        CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen()) {
         return false;
     }
@@ -161,31 +175,55 @@ static bool WritePicture(const char* temporary, const BYTE* picture, const Bitma
     bool written = WriteExactly(file.Get(), reinterpret_cast<const BYTE*>(&fileHeader), sizeof fileHeader) &&
                    WriteExactly(file.Get(), reinterpret_cast<const BYTE*>(&header), sizeof header) &&
                    WriteExactly(file.Get(), picture + INFO_HEADER_SIZE, header.biSizeImage);
-    return file.Close() && written;
+    // The reason of a failed write, before closing can change it.
+    DWORD error = GetLastError();
+    bool closed = file.Close();
+    if (!written) {
+        SetLastError(error);
+    }
+    return closed && written;
 }
 
-uint8_t SaveBitmap(HWND owner, const char* path, HGLOBAL image) {
+// Writes the locked picture (size bytes) to path. Answers NO_ERROR, or the
+// system's code of the step that failed.
+static DWORD WriteBitmapFile(const wchar_t* path, BYTE* picture, SIZE_T size) {
+    BitmapInfoHeader header;
+    std::memcpy(&header, picture, sizeof header);
+    // Never write more rows than the block holds.
+    if (!PrepareHeaderForSave(header) || size - INFO_HEADER_SIZE < header.biSizeImage) {
+        return ERROR_INVALID_DATA;
+    }
+    std::memcpy(picture, &header, sizeof header);
+    if (IsReadOnlyFile(path)) {
+        return ERROR_ACCESS_DENIED;
+    }
+    wchar_t temporary[MAX_PATH] = {};
+    if (!MakeTemporaryName(path, temporary)) {
+        DWORD error = GetLastError();
+        return error != NO_ERROR ? error : ERROR_PATH_NOT_FOUND;
+    }
+    if (WritePicture(temporary, picture, header) && MoveOverTarget(temporary, path)) {
+        return NO_ERROR;
+    }
+    DWORD error = GetLastError();
+    DeleteFileW(temporary);
+    return error != NO_ERROR ? error : ERROR_WRITE_FAULT;
+}
+
+uint8_t SaveBitmap(HWND owner, const wchar_t* path, HGLOBAL image) {
     SIZE_T size = GlobalSize(image);
     ScopedGlobalLock lock(image);
-    bool saved = false;
-    char temporary[MAX_PATH] = {};
-    if (lock.Get() != nullptr && size >= INFO_HEADER_SIZE) {
-        BitmapInfoHeader header;
-        std::memcpy(&header, lock.Get(), sizeof header);
-        // Never write more rows than the block holds.
-        if (PrepareHeaderForSave(header) && size - INFO_HEADER_SIZE >= header.biSizeImage) {
-            std::memcpy(lock.Get(), &header, sizeof header);
-            if (!IsReadOnlyFile(path) && MakeTemporaryName(path, temporary)) {
-                saved = WritePicture(temporary, lock.Get(), header) && MoveOverTarget(temporary, path);
-            }
-        }
+    DWORD error = lock.Get() != nullptr && size >= INFO_HEADER_SIZE ? WriteBitmapFile(path, lock.Get(), size)
+                                                                   : ERROR_INVALID_DATA;
+    if (error == NO_ERROR) {
+        return 1;
     }
-    if (!saved) {
-        if (temporary[0] != '\0') {
-            DeleteFileA(temporary);
-        }
+    // Only a full disk is reported as one; a name, a folder or a file that
+    // cannot be written to gets its own message.
+    if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL) {
         ShowWarningText(owner, IDS_SAVING_STOPPED);
-        return 0;
+    } else {
+        ShowWarning(owner, IDS_CANNOT_WRITE_FILE);
     }
-    return 1;
+    return 0;
 }

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <cstring>
+#include <cwchar>
 
 #include "common/profile_settings.h"
 #include "host/core/setting_values.h"
@@ -15,30 +16,36 @@
 #include "host/win32/twain_connection.h"
 #include "host/win32/version_dialog.h"
 
-constexpr char BITMAP_PATTERN[] = "*.BMP";
-constexpr char BITMAP_EXTENSION[] = "bmp";
+constexpr wchar_t BITMAP_PATTERN[] = L"*.BMP";
+constexpr wchar_t BITMAP_EXTENSION[] = L"bmp";
 constexpr size_t SETTING_TEXT_SIZE = 256;
+constexpr size_t PATTERN_LENGTH = sizeof BITMAP_PATTERN / sizeof BITMAP_PATTERN[0];  // with its zero
 
 // The file dialog's filter: the description and the pattern, each ending
-// in a zero byte, and one more zero byte at the end.
-static void MakeBitmapFilter(char* filter, size_t size) {
-    std::memset(filter, 0, size);
-    char description[TEXT_SIZE];
-    LoadLocalText(IDS_BITMAP_FILTER, description, sizeof description);
-    size_t length = std::strlen(description);
-    if (length + sizeof BITMAP_PATTERN + 1 > size) {
-        length = size - sizeof BITMAP_PATTERN - 1;
+// in a zero, and one more zero at the end. Wide like the dialog, so that
+// the Japanese description shows in any locale.
+static void MakeBitmapFilter(wchar_t* filter, size_t size) {
+    std::wmemset(filter, 0, size);
+    wchar_t description[TEXT_SIZE] = {};
+    LoadStringW(programInstance, IDS_BITMAP_FILTER + static_cast<uint32_t>(textOffset), description,
+                static_cast<int>(TEXT_SIZE));
+    description[TEXT_SIZE - 1] = L'\0';
+    size_t length = std::wcslen(description);
+    if (length + PATTERN_LENGTH + 1 > size) {
+        length = size - PATTERN_LENGTH - 1;
     }
-    std::memcpy(filter, description, length);
-    std::memcpy(filter + length + 1, BITMAP_PATTERN, sizeof BITMAP_PATTERN);
+    std::wmemcpy(filter, description, length);
+    std::wmemcpy(filter + length + 1, BITMAP_PATTERN, PATTERN_LENGTH);
 }
 
-// The open or save dialog; path (MAX_PATH bytes) gets the chosen file.
-static bool ChooseBitmapFile(HWND window, char* path, bool saving) {
-    char filter[TEXT_SIZE + sizeof BITMAP_PATTERN + 1];
-    MakeBitmapFilter(filter, sizeof filter);
-    path[0] = '\0';
-    OPENFILENAMEA dialog = {};
+// The open or save dialog; path (MAX_PATH characters) gets the chosen
+// file. The wide dialog hands over any name, also one the ANSI code page
+// cannot spell.
+static bool ChooseBitmapFile(HWND window, wchar_t* path, bool saving) {
+    wchar_t filter[TEXT_SIZE + PATTERN_LENGTH + 1];
+    MakeBitmapFilter(filter, sizeof filter / sizeof filter[0]);
+    path[0] = L'\0';
+    OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = window;
     dialog.lpstrFilter = filter;
@@ -48,15 +55,16 @@ static bool ChooseBitmapFile(HWND window, char* path, bool saving) {
     dialog.lpstrDefExt = BITMAP_EXTENSION;
     if (saving) {
         dialog.Flags = OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-        return GetSaveFileNameA(&dialog) != FALSE;
+        return GetSaveFileNameW(&dialog) != FALSE;
     }
-    dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    return GetOpenFileNameA(&dialog) != FALSE;
+    // Files are only ever read: a read-only choice would change nothing.
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    return GetOpenFileNameW(&dialog) != FALSE;
 }
 
 static void OpenCommand(HWND window) {
     PressToolButton(IDM_OPEN, true);
-    char path[MAX_PATH];
+    wchar_t path[MAX_PATH];
     if (ChooseBitmapFile(window, path, false)) {
         OpenBitmapFile(window, path);
     }
@@ -69,7 +77,7 @@ static void SaveAsCommand(HWND window) {
         return;
     }
     PressToolButton(IDM_SAVE_AS, true);
-    char path[MAX_PATH];
+    wchar_t path[MAX_PATH];
     if (ChooseBitmapFile(window, path, true)) {
         uint8_t saved = SaveBitmap(window, path, currentImage);
         InvalidateRect(window, nullptr, TRUE);

@@ -59,23 +59,30 @@ static void PlaceBar(HWND bar, bool shown, const AreaRect& place, const ScrollBa
     ShowWindow(bar, shown ? SW_SHOWNA : SW_HIDE);
 }
 
-static void ShowPictureSize(int32_t width, int32_t height, uint32_t sizeImage) {
-    char text[96];
-    std::snprintf(text, sizeof text, "X : %ld  Y : %ld  Size : %ldKB", static_cast<long>(width),
-                  static_cast<long>(height), static_cast<long>(sizeImage / 1000));
-    SetStatusText(1, text);
+// Status part 1's text for a picture: "X : w  Y : h  Size : nKB".
+static void FormatPictureSize(int32_t width, int32_t height, uint32_t sizeImage, char* text, size_t size) {
+    std::snprintf(text, size, "X : %ld  Y : %ld  Size : %ldKB", static_cast<long>(width), static_cast<long>(height),
+                  static_cast<long>(sizeImage / 1000));
 }
 
-static ImageAreaLayout ComputeLayout(HWND window) {
+// The layout and, with a picture, the size text that goes with it. The
+// status part that shows the text is made wide enough for it, in the
+// status bar's own font.
+static ImageAreaLayout ComputeLayout(HWND window, char* sizeText, size_t size) {
     RECT client;
     GetClientRect(window, &client);
     ImageAreaInput input = {client.right, client.bottom, false, fitToWindow != 0, 0, 0, scrollX, scrollY};
     uint32_t sizeImage = 0;
     input.hasPicture = CurrentPictureSize(input.pictureWidth, input.pictureHeight, sizeImage);
+    sizeText[0] = '\0';
+    if (input.hasPicture) {
+        FormatPictureSize(input.pictureWidth, input.pictureHeight, sizeImage, sizeText, size);
+        input.sizePartWidth = StatusPartWidth(sizeText);
+    }
     return LayOutImageArea(input, ReadSystemMetrics());
 }
 
-static void ApplyLayout(HWND window, const ImageAreaLayout& layout) {
+static void ApplyLayout(HWND window, const ImageAreaLayout& layout, const char* sizeText) {
     RECT client;
     GetClientRect(window, &client);
     scrollX = layout.scrollX;
@@ -89,18 +96,16 @@ static void ApplyLayout(HWND window, const ImageAreaLayout& layout) {
         SetWindowPos(cornerBox, nullptr, box.left, box.top, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ShowWindow(cornerBox, layout.cornerShown ? SW_SHOWNA : SW_HIDE);
-    int32_t width = 0;
-    int32_t height = 0;
-    uint32_t sizeImage = 0;
-    if (layout.showPictureSize && CurrentPictureSize(width, height, sizeImage)) {
-        ShowPictureSize(width, height, sizeImage);
+    if (layout.showPictureSize) {
+        SetStatusText(1, sizeText);
     }
     PlaceToolBand(client.right, client.bottom, layout.statusSplit, layout.iconButtonLeft);
     InvalidateRect(window, nullptr, TRUE);
 }
 
 void LayOut(HWND window) {
-    ImageAreaLayout layout = ComputeLayout(window);
+    char sizeText[96];
+    ImageAreaLayout layout = ComputeLayout(window, sizeText, sizeof sizeText);
     if (!resizing && (layout.newWindowHeight != 0 || layout.newWindowWidth != 0)) {
         RECT frame;
         GetWindowRect(window, &frame);
@@ -110,9 +115,9 @@ void LayOut(HWND window) {
         SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         resizing = false;
         // Laid out for the size the window really got.
-        layout = ComputeLayout(window);
+        layout = ComputeLayout(window, sizeText, sizeof sizeText);
     }
-    ApplyLayout(window, layout);
+    ApplyLayout(window, layout, sizeText);
 }
 
 void EnsureWindowHeight(HWND window) {
@@ -196,27 +201,57 @@ void PaintPicture(HWND window, HDC dc) {
     SetStretchBltMode(dc, previousMode);
 }
 
-static bool IsUsablePicture(HGLOBAL picture) {
+void ShowNewPicture(HWND window, HGLOBAL picture) {
+    FreeCurrentImage();
+    currentImage = picture;
+    // A new picture is seen from its top-left corner.
+    scrollX = 0;
+    scrollY = 0;
+    EnsureWindowHeight(window);
+    EnableSaving(true);
+}
+
+// The warning for a picture from a source that is not shown: one in a form
+// KORVEL does not draw, or one whose rows are not all in its block.
+static uint32_t RefusalText(BitmapCheck check) {
+    switch (check) {
+    case BitmapCheck::TRUNCATED:
+    case BitmapCheck::TOO_LARGE:
+    case BitmapCheck::PIXELS_MISSING:
+        return IDS_PICTURE_DAMAGED;
+    default:
+        return IDS_PICTURE_NOT_SHOWN;
+    }
+}
+
+static BitmapCheck CheckArrivedPicture(HGLOBAL picture) {
     SIZE_T size = GlobalSize(picture);
     ScopedGlobalLock lock(picture);
-    return lock.Get() != nullptr && CheckPictureBlock(lock.Get(), size) == BitmapCheck::ACCEPTED;
+    return lock.Get() != nullptr ? CheckPictureBlock(lock.Get(), size) : BitmapCheck::TRUNCATED;
+}
+
+void ShowRefusedPicture(HWND window, uint32_t text) {
+    ShowWarning(window, text);
+    // The box's own message loop passes nothing through the source manager:
+    // a notification it woke us for while the box was up (the source's
+    // close request, say) is taken with this message.
+    PostMessageA(window, WM_NULL, 0, 0);
 }
 
 void TakeArrivedPicture(HWND window, HGLOBAL picture) {
     if (picture == nullptr) {
         return;
     }
-    if (!IsUsablePicture(picture)) {
+    BitmapCheck check = CheckArrivedPicture(picture);
+    if (check != BitmapCheck::ACCEPTED) {
         // A block that is no handle at all has no size and is not ours to free.
         if (GlobalSize(picture) != 0) {
             GlobalFree(picture);
         }
+        PostMessageA(window, PICTURE_REFUSED, RefusalText(check), 0);
         return;
     }
     imageSaved = 0;
-    FreeCurrentImage();
-    currentImage = picture;
-    EnsureWindowHeight(window);
+    ShowNewPicture(window, picture);
     LayOut(window);
-    EnableSaving(true);
 }

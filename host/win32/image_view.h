@@ -34,8 +34,17 @@ void PaintPicture(HWND window, HDC dc);
 // none.
 bool CurrentPictureSize(int32_t& width, int32_t& height, uint32_t& sizeImage);
 
+// Makes picture (owned, already checked) currentImage in place of the one
+// shown, seen from its top-left corner, with room for it in the window and
+// saving available. The caller lays out again.
+void ShowNewPicture(HWND window, HGLOBAL picture);
+
 // IMAGE_ARRIVED: takes picture over when it is a usable 24-bit picture (it
 // becomes currentImage, unsaved, and saving becomes available); a picture
-// that is not is freed. With no picture (a cancelled or failed transfer)
-// the picture shown stays as it is.
+// that is not is freed and PICTURE_REFUSED is posted with the warning that
+// says why. With no picture (a cancelled or failed transfer) the picture
+// shown stays as it is.
 void TakeArrivedPicture(HWND window, HGLOBAL picture);
+
+// PICTURE_REFUSED: the warning text (a string id, + textOffset) over window.
+void ShowRefusedPicture(HWND window, uint32_t text);

@@ -10,6 +10,7 @@
 #include "host/win32/commands.h"
 #include "host/win32/image_view.h"
 #include "host/win32/program_state.h"
+#include "host/win32/procedure_boundary.h"
 #include "host/win32/program_text.h"
 #include "host/win32/tool_band.h"
 #include "host/win32/twain_connection.h"
@@ -111,7 +112,7 @@ static LRESULT OnDestroy(HWND window) {
     return 0;
 }
 
-static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+static LRESULT HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         return OnCreate(window);
@@ -134,6 +135,9 @@ static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam,
     case IMAGE_ARRIVED:
         TakeArrivedPicture(window, reinterpret_cast<HGLOBAL>(wParam));
         return 0;
+    case PICTURE_REFUSED:
+        ShowRefusedPicture(window, static_cast<uint32_t>(wParam));
+        return 0;
     case WM_CLOSE:
         return OnClose(window);
     case WM_ENDSESSION:
@@ -143,6 +147,11 @@ static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam,
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
+}
+
+static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return AnswerWithoutThrowing(window, LRESULT{0},
+                                 [&] { return HandleMainWindowMessage(window, message, wParam, lParam); });
 }
 
 static bool RegisterMainClass(HINSTANCE instance, const char* className, const char* menuName) {

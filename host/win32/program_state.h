@@ -15,6 +15,11 @@
 // picture arrived.
 constexpr UINT IMAGE_ARRIVED = WM_USER;
 
+// Posted to the main window when a picture that arrived cannot be shown:
+// wParam is the string id of the warning to show. It comes after the
+// transfer has ended, so that no box waits while the source is mid-transfer.
+constexpr UINT PICTURE_REFUSED = WM_USER + 1;
+
 constexpr size_t DEFAULT_SOURCE_SIZE = 256;
 
 extern HINSTANCE programInstance;  // the module holding KORVEL's resources

@@ -7,6 +7,7 @@
 #include "host/resources/resource_ids.h"
 #include "host/win32/program_state.h"
 #include "host/win32/program_text.h"
+#include "host/win32/win32_guards.h"
 
 constexpr int TOOLBAR_ID_BASE = 2010;
 constexpr UINT SOURCE_COMMANDS[] = {IDM_ACQUIRE, IDM_SELECT_SOURCE, IDM_PREVIEW};
@@ -107,12 +108,32 @@ void ShowFitToWindow(bool fit) {
 
 void PlaceToolBand(int32_t clientWidth, int32_t clientHeight, int32_t statusSplit, int32_t iconLeft) {
     HWND icons = ButtonFor(IDM_ICON_HELP);
+    // Drawn afresh where it lands: bits copied from its old place may come
+    // from a part of the window that was not painted yet (a widened one).
     SetWindowPos(icons, nullptr, iconLeft, TOOL_BUTTON_TOP, TOOL_BUTTON_SIZE, TOOL_BUTTON_SIZE,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    RedrawWindow(icons, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     SetWindowPos(statusBar, nullptr, 0, clientHeight - STATUS_HEIGHT, clientWidth, STATUS_HEIGHT,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     int parts[2] = {statusSplit, -1};
     SendMessageA(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+}
+
+int32_t StatusPartWidth(const char* text) {
+    // The part's borders and the gap the bar leaves on either side of a
+    // text, and the size grip that covers the right end of the last part.
+    constexpr int32_t TEXT_MARGINS = 12;
+    int borders[3] = {};
+    SendMessageA(statusBar, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    int32_t width = 2 * borders[0] + TEXT_MARGINS + GetSystemMetrics(SM_CXVSCROLL);
+    ScopedWindowDC dc(statusBar);
+    if (dc.Get() == nullptr) {
+        return width;
+    }
+    ScopedSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(statusBar, WM_GETFONT, 0, 0)));
+    SIZE extent = {};
+    GetTextExtentPoint32A(dc.Get(), text, lstrlenA(text), &extent);
+    return width + extent.cx;
 }
 
 void SetStatusText(int part, const char* text) {

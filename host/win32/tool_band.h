@@ -33,6 +33,9 @@ void ShowFitToWindow(bool fit);
 // meeting at statusSplit.
 void PlaceToolBand(int32_t clientWidth, int32_t clientHeight, int32_t statusSplit, int32_t iconLeft);
 
+// The width status part 1 needs to show text in full beside the size grip.
+int32_t StatusPartWidth(const char* text);
+
 // Text of status part 0 or 1.
 void SetStatusText(int part, const char* text);
 

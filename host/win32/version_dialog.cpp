@@ -3,6 +3,7 @@
 #include "common/profile_settings.h"
 #include "host/resources/resource_ids.h"
 #include "host/win32/program_state.h"
+#include "host/win32/procedure_boundary.h"
 #include "host/win32/program_text.h"
 
 constexpr size_t VERSION_TEXT_SIZE = 129;
@@ -43,7 +44,7 @@ static INT_PTR InitVersionDialog(HWND dialog) {
     return TRUE;
 }
 
-static INT_PTR CALLBACK VersionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+static INT_PTR HandleVersionMessage(HWND dialog, UINT message, WPARAM wParam) {
     switch (message) {
     case WM_INITDIALOG:
         return InitVersionDialog(dialog);
@@ -56,6 +57,10 @@ static INT_PTR CALLBACK VersionDialogProc(HWND dialog, UINT message, WPARAM wPar
     default:
         return FALSE;
     }
+}
+
+static INT_PTR CALLBACK VersionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    return AnswerWithoutThrowing(dialog, INT_PTR{FALSE}, [&] { return HandleVersionMessage(dialog, message, wParam); });
 }
 
 void ShowVersionDialog(HWND owner) {

@@ -41,3 +41,36 @@ private:
     PAINTSTRUCT paint;
     HDC dc;
 };
+
+// GetDC of a window for the scope, ReleaseDC at its end.
+class ScopedWindowDC {
+public:
+    explicit ScopedWindowDC(HWND owner) : window(owner), dc(GetDC(owner)) {}
+    ~ScopedWindowDC() {
+        if (dc != nullptr) ReleaseDC(window, dc);
+    }
+    ScopedWindowDC(const ScopedWindowDC&) = delete;
+    ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
+    HDC Get() const { return dc; }
+
+private:
+    HWND window;
+    HDC dc;
+};
+
+// SelectObject for the scope; the object it replaced is selected again at
+// its end. Selects nothing for a null object.
+class ScopedSelectObject {
+public:
+    ScopedSelectObject(HDC selectedInto, HGDIOBJ selected)
+        : dc(selectedInto), previous(dc != nullptr && selected != nullptr ? SelectObject(dc, selected) : nullptr) {}
+    ~ScopedSelectObject() {
+        if (previous != nullptr) SelectObject(dc, previous);
+    }
+    ScopedSelectObject(const ScopedSelectObject&) = delete;
+    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+
+private:
+    HDC dc;
+    HGDIOBJ previous;
+};

@@ -91,6 +91,22 @@ TEST(KorvelBitmapFormat, LegalVariantsAreReadAsTheyReallyAre) {
     EXPECT_EQ(layout.pixelOffset, 54u);
 }
 
+TEST(KorvelBitmapFormat, TopDownFilesAreReadAsBottomUpPictures) {
+    BitmapFileLayout layout = {};
+    ASSERT_EQ(Check(Headers(5, -3), 102, layout), BitmapCheck::ACCEPTED);
+    EXPECT_TRUE(layout.topDown);
+    EXPECT_EQ(layout.header.biHeight, 3);
+    EXPECT_EQ(layout.pixelBytes, 48u);
+    ASSERT_EQ(Check(Headers(5, 3), 102, layout), BitmapCheck::ACCEPTED);
+    EXPECT_FALSE(layout.topDown);
+
+    // Three rows of four bytes, and two guard bytes that must stay.
+    uint8_t rows[14] = {1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 9, 9};
+    FlipRows(rows, 4, 3);
+    const uint8_t flipped[14] = {3, 3, 3, 3, 2, 2, 2, 2, 1, 1, 1, 1, 9, 9};
+    EXPECT_EQ(std::memcmp(rows, flipped, sizeof rows), 0);
+}
+
 TEST(KorvelBitmapFormat, HostileHeadersAreRefusedWithTheirReason) {
     EXPECT_EQ(Check(std::vector<uint8_t>(53, 0), 1000), BitmapCheck::TRUNCATED);
     EXPECT_EQ(Check(Headers(5, 3), 53), BitmapCheck::TRUNCATED);
@@ -103,7 +119,9 @@ TEST(KorvelBitmapFormat, HostileHeadersAreRefusedWithTheirReason) {
     EXPECT_EQ(Check(Headers(0, 3), 102), BitmapCheck::BAD_DIMENSIONS);
     EXPECT_EQ(Check(Headers(5, 0), 102), BitmapCheck::BAD_DIMENSIONS);
     EXPECT_EQ(Check(Headers(-5, 3), 102), BitmapCheck::BAD_DIMENSIONS);
-    EXPECT_EQ(Check(Headers(5, -3), 102), BitmapCheck::BAD_DIMENSIONS);
+    EXPECT_EQ(Check(Headers(5, INT32_MIN), 102), BitmapCheck::BAD_DIMENSIONS);
+    EXPECT_EQ(Check(Headers(5, -4), 102), BitmapCheck::PIXELS_MISSING);
+    EXPECT_EQ(Check(Headers(0x40000000, -0x40000000), 102), BitmapCheck::TOO_LARGE);
     EXPECT_EQ(Check(Headers(0x40000000, 0x40000000), 102), BitmapCheck::TOO_LARGE);
     EXPECT_EQ(Check(Headers(INT32_MAX, 1), 102), BitmapCheck::TOO_LARGE);
     // 4294967241 bytes of rows at most: 65535 x 21845 rows of 196608 bytes fit.

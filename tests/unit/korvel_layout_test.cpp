@@ -95,9 +95,19 @@ TEST(KorvelLayout, OneBarOrNoneForAPictureLargerInOneDirection) {
 
     for (ImageAreaLayout none : {Lay(500, 400, 0, 0), Lay(500, 400, 1000, 800, 10, 10, true)}) {
         EXPECT_FALSE(none.horz.shown || none.vert.shown || none.cornerShown);
-        EXPECT_FALSE(none.showPictureSize);
         EXPECT_EQ(none.scrollX, 0);
     }
+    EXPECT_FALSE(Lay(500, 400, 0, 0).showPictureSize);
+    EXPECT_TRUE(Lay(500, 400, 1000, 800, 10, 10, true).showPictureSize) << "a new picture's size also in fit mode";
+}
+
+TEST(KorvelLayout, StatusSizePartMakesRoomForItsText) {
+    EXPECT_EQ(StatusSplit(480, 0), 320);
+    EXPECT_EQ(StatusSplit(480, 160), 320);
+    EXPECT_EQ(StatusSplit(480, 230), 250);
+    EXPECT_EQ(StatusSplit(480, 400), 160);  // part 0 keeps a third
+    ImageAreaInput input = {480, 400, true, false, 100, 100, 0, 0, 230};
+    EXPECT_EQ(LayOutImageArea(input, METRICS).statusSplit, 250);
 }
 
 TEST(KorvelLayout, PositionsStayWithinTheirBars) {

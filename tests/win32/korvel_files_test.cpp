@@ -41,7 +41,7 @@ protected:
     // Opens path without the dialog; the message shown, if any.
     std::string OpenShowing(const std::string& path, bool& opened) {
         DialogWatcher box(CAPTION, Press(IDOK), 1);
-        opened = OpenBitmapFile(mainWindow, path.c_str());
+        opened = OpenBitmapFile(mainWindow, Wide(path).c_str());
         PumpFor(50);
         std::vector<std::string> texts = box.Finish();
         return texts.empty() ? "" : texts[0];
@@ -55,11 +55,18 @@ TEST_F(KorvelFiles, OpenAndSaveThroughTheDialogsKeepEveryByte) {
     std::string source = File("original.bmp");
     std::string copy = File("copy.bmp");
     ASSERT_TRUE(WriteBytes(source, original));
+    bool readOnlyBoxShown = true;
     {
-        DialogWatcher dialog("Open", ChooseFile(source), 1);
+        auto choose = ChooseFile(source);
+        DialogWatcher dialog("Open", [&](HWND box) {
+            HWND readOnly = GetDlgItem(box, 0x410);  // chx1, "Open as read-only"
+            readOnlyBoxShown = readOnly != nullptr && IsWindowVisible(readOnly);
+            choose(box);
+        }, 1);
         SendMessageA(mainWindow, WM_COMMAND, IDM_OPEN, 0);
         ASSERT_EQ(dialog.Finish().size(), 1u);
     }
+    EXPECT_FALSE(readOnlyBoxShown) << "files are only read: the box would do nothing";
     ASSERT_NE(currentImage, nullptr);
     EXPECT_FALSE(SendMessageA(toolButtons[0], TB_ISBUTTONPRESSED, IDM_OPEN, 0)) << "released after the dialog";
     EXPECT_EQ(MenuState(IDM_SAVE_AS) & MF_GRAYED, 0u);
@@ -101,7 +108,8 @@ TEST_F(KorvelFiles, HostileHeadersGetTheMessageAndKeepThePicture) {
         {"compressed", with([](BitmapFields& f) { f.compression = 1; })},
         {"zero width", with([](BitmapFields& f) { f.width = 0; })},
         {"negative width", with([](BitmapFields& f) { f.width = -5; f.pixelBytes = 48; })},
-        {"negative height", with([](BitmapFields& f) { f.height = -3; f.pixelBytes = 48; })},
+        {"height INT32_MIN", with([](BitmapFields& f) { f.height = INT32_MIN; f.pixelBytes = 48; })},
+        {"top-down, rows missing", with([](BitmapFields& f) { f.height = -4; f.pixelBytes = 48; })},
         {"rows missing", with([](BitmapFields& f) { f.pixelBytes = 47; })},
         {"size overflowing 32 bits", with([](BitmapFields& f) { f.width = 0x40000000; f.height = 0x40000000;
                                                                   f.sizeImage = 48; f.pixelBytes = 48; })},
@@ -166,42 +174,101 @@ TEST_F(KorvelFiles, VariantsOfTheFormatStillOpen) {
     EXPECT_EQ(held[0], 40);
     ASSERT_GE(held.size(), 40u + 48u);
     EXPECT_TRUE(std::equal(large.begin() + 138, large.end(), held.begin() + 40));
+
+    // Top-down (negative height): held bottom-up, its first row last.
+    fields = BitmapFields{};
+    fields.height = -3;
+    fields.pixelBytes = 48;
+    std::vector<uint8_t> topDown = MakeBitmapFile(fields);
+    ASSERT_TRUE(WriteBytes(path, topDown));
+    EXPECT_EQ(OpenShowing(path, opened), "");
+    ASSERT_TRUE(opened);
+    held = CurrentImageBytes();
+    ASSERT_EQ(held.size(), 40u + 48u);
+    EXPECT_EQ(held[8], 3);
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_TRUE(std::equal(topDown.begin() + 54 + 16 * row, topDown.begin() + 70 + 16 * row,
+                               held.begin() + 40 + 16 * (2 - row))) << "row " << row;
+    }
+}
+
+TEST_F(KorvelFiles, APictureTooLargeForMemoryGetsTheOutOfMemoryMessage) {
+    // 65535 x 21845: just under the largest size a file can describe, far
+    // more than a 32-bit process can allocate. The file is sparse.
+    BitmapFields fields;
+    fields.width = 65535;
+    fields.height = 21845;
+    fields.pixelBytes = 0;
+    std::vector<uint8_t> headers = MakeBitmapFile(fields);
+    std::string path = File("huge.bmp");
+    ASSERT_TRUE(WriteBytes(path, headers));
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LONG high = 0;  // rows of 196608 bytes after the 54 header bytes
+    SetFilePointer(file, static_cast<LONG>(54u + 196608u * 21845u), &high, FILE_BEGIN);
+    ASSERT_TRUE(SetEndOfFile(file));
+    CloseHandle(file);
+    bool opened = true;
+    EXPECT_EQ(OpenShowing(path, opened), "Not enough memory for this picture!");
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(currentImage, nullptr);
+    DeleteFileA(path.c_str());
 }
 
 TEST_F(KorvelFiles, FailedSavesKeepTheOldFileAndLeaveNoPartOfTheNewOne) {
     std::string source = File("picture.bmp");
     ASSERT_TRUE(WriteBytes(source, MakeBitmapFile(BitmapFields{})));
-    ASSERT_TRUE(OpenBitmapFile(mainWindow, source.c_str()));
+    ASSERT_TRUE(OpenBitmapFile(mainWindow, Wide(source).c_str()));
     imageSaved = 0;
-    {
+    // None of these is a full disk, and none is reported as one.
+    auto saveShowing = [](const std::string& path) {
         DialogWatcher box(CAPTION, Press(IDOK), 1);
-        EXPECT_EQ(SaveBitmap(mainWindow, File("no such folder\\x.bmp").c_str(), currentImage), 0);
-        EXPECT_EQ(box.Finish(), (std::vector<std::string>{"Saving stopped !  Insufficient disk space."}));
-    }
+        EXPECT_EQ(SaveBitmap(mainWindow, Wide(path).c_str(), currentImage), 0) << path;
+        return box.Finish();
+    };
+    const std::vector<std::string> cannotWrite = {"Saving stopped !  The file could not be written there."};
+    EXPECT_EQ(saveShowing(File("no such folder\\x.bmp")), cannotWrite);
     // A file that cannot be replaced stays as it was.
     std::string locked = File("locked.bmp");
     std::vector<uint8_t> old = {'o', 'l', 'd'};
     ASSERT_TRUE(WriteBytes(locked, old));
     SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
-    {
-        DialogWatcher box(CAPTION, Press(IDOK), 1);
-        EXPECT_EQ(SaveBitmap(mainWindow, locked.c_str(), currentImage), 0);
-        EXPECT_EQ(box.Finish().size(), 1u);
-    }
+    EXPECT_EQ(saveShowing(locked), cannotWrite);
     SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadBytes(locked), old);
     // Written in full, then it cannot take the place of what is there: the
     // new file goes again.
     std::string taken = File("taken.bmp");
     ASSERT_TRUE(CreateDirectoryA(taken.c_str(), nullptr));
-    {
-        DialogWatcher box(CAPTION, Press(IDOK), 1);
-        EXPECT_EQ(SaveBitmap(mainWindow, taken.c_str(), currentImage), 0);
-        EXPECT_EQ(box.Finish().size(), 1u);
-    }
+    EXPECT_EQ(saveShowing(taken), cannotWrite);
     RemoveDirectoryA(taken.c_str());
     EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"locked.bmp", "picture.bmp"}));
     EXPECT_EQ(imageSaved, 0);
+}
+
+// Names the ANSI code page cannot spell (Japanese ones in a Western locale)
+// open and save through the dialogs like any other.
+TEST_F(KorvelFiles, NamesOutsideTheCodePageOpenAndSave) {
+    std::vector<uint8_t> original = MakeBitmapFile(BitmapFields{});
+    ASSERT_TRUE(WriteBytes(File("a.bmp"), original));
+    std::wstring source = Wide(folder) + L"\\\u5199\u771f.bmp";  // 写真
+    std::wstring copy = Wide(folder) + L"\\\u4fdd\u5b58.bmp";    // 保存
+    ASSERT_TRUE(MoveFileW(Wide(File("a.bmp")).c_str(), source.c_str()));
+    DialogWatcher box(CAPTION, Press(IDOK));
+    {
+        DialogWatcher dialog("Open", ChooseFile(source), 1);
+        SendMessageA(mainWindow, WM_COMMAND, IDM_OPEN, 0);
+        ASSERT_EQ(dialog.Finish().size(), 1u);
+    }
+    {
+        DialogWatcher dialog("Save As", ChooseFile(copy), 1);
+        SendMessageA(mainWindow, WM_COMMAND, IDM_SAVE_AS, 0);
+        ASSERT_EQ(dialog.Finish().size(), 1u);
+    }
+    EXPECT_TRUE(box.Finish().empty());
+    ASSERT_TRUE(MoveFileW(copy.c_str(), Wide(File("b.bmp")).c_str()));
+    EXPECT_EQ(ReadBytes(File("b.bmp")), original);
+    DeleteFileW(source.c_str());
 }
 
 }  // namespace

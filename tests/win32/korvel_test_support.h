@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -48,6 +50,13 @@ inline std::string ScratchFolder() {
     char temp[MAX_PATH] = {};
     GetTempPathA(sizeof temp, temp);
     return std::string(temp) + "korvel_test";
+}
+
+// KORVEL's file calls take UTF-16 names.
+inline std::wstring Wide(const std::string& text) {
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, MAX_PATH);
+    return wide;
 }
 
 inline std::string ReadDefaultSource(const char* absent = "<absent>") {
@@ -117,12 +126,22 @@ inline HWND FileNameBox(HWND dialog) {
 }
 
 // An action that types path into a file dialog and confirms it.
-inline std::function<void(HWND)> ChooseFile(const std::string& path) {
+inline std::function<void(HWND)> ChooseFile(const std::wstring& path) {
     return [path](HWND dialog) {
         Sleep(200);  // the dialog fills its controls after it shows
-        SetWindowTextA(FileNameBox(dialog), path.c_str());
+        SetWindowTextW(FileNameBox(dialog), path.c_str());
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     };
+}
+
+inline std::function<void(HWND)> ChooseFile(const std::string& path) {
+    return ChooseFile(Wide(path));
+}
+
+inline std::string StatusText(int part) {
+    char text[256] = {};
+    SendMessageA(statusBar, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+    return text;
 }
 
 // Little-endian bytes of a bitmap file, written by hand.
@@ -191,6 +210,16 @@ inline std::vector<uint8_t> ReadBytes(const std::string& path) {
     if (size > 0 && (!ReadFile(file, bytes.data(), size, &read, nullptr) || read != size)) bytes.clear();
     CloseHandle(file);
     return bytes;
+}
+
+// A picture block as a source hands it over (header and rows) of the given
+// fields; the caller owns it.
+inline HGLOBAL MakePictureBlock(const BitmapFields& fields) {
+    std::vector<uint8_t> file = MakeBitmapFile(fields);
+    HGLOBAL block = GlobalAlloc(GHND, file.size() - 14);
+    std::copy(file.begin() + 14, file.end(), static_cast<uint8_t*>(GlobalLock(block)));
+    GlobalUnlock(block);
+    return block;
 }
 
 // The header and rows of currentImage.

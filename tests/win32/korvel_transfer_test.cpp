@@ -87,6 +87,19 @@ TEST_F(KorvelTest, AcquireTakesThePictureByNativeTransfer) {
     EXPECT_EQ(selectedSource.Id, 0u);
 }
 
+TEST_F(KorvelTest, FitModeShowsTheSizeOfEachNewPicture) {
+    Start();
+    SendMessageA(mainWindow, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
+    SetPictureSource("auto,close,size=37x23");
+    RunCommandAndWait(IDM_ACQUIRE);
+    ASSERT_TRUE(PumpUntil([] { return currentImage != nullptr && Idle(); }, 10000));
+    EXPECT_EQ(StatusText(1), "X : 37  Y : 23  Size : 2KB");  // 112-byte rows
+    SetPictureSource("auto,close,size=300x200");
+    RunCommandAndWait(IDM_ACQUIRE);
+    ASSERT_TRUE(PumpUntil([] { return Idle() && StatusText(1) != "X : 37  Y : 23  Size : 2KB"; }, 10000));
+    EXPECT_EQ(StatusText(1), "X : 300  Y : 200  Size : 180KB");
+}
+
 TEST_F(KorvelTest, CancelledTransferIsEndedAndKeepsWhatWasShown) {
     Start();
     SetPictureSource("auto,close,cancel");
@@ -110,12 +123,30 @@ TEST_F(KorvelTest, CancelledTransferIsEndedAndKeepsWhatWasShown) {
 
 TEST_F(KorvelTest, MisbehavingSourcesNeitherCrashNorHang) {
     Start();
-    // A header claiming twice the rows its block holds is not shown.
-    SetPictureSource("auto,close,oversize");
-    RunCommandAndWait(IDM_ACQUIRE);
-    ASSERT_TRUE(PumpUntil(Idle, 10000)) << PictureSourceLog();
+    // A header claiming twice the rows its block holds is not shown, and
+    // the user is told why once the transfer has ended.
+    {
+        DialogWatcher box(CAPTION, Press(IDOK), 1);
+        SetPictureSource("auto,close,oversize");
+        RunCommandAndWait(IDM_ACQUIRE);
+        ASSERT_TRUE(PumpUntil(Idle, 10000)) << PictureSourceLog();
+        PumpFor(300);
+        EXPECT_EQ(box.Finish(), (std::vector<std::string>{
+                                    "The picture from the source cannot be shown: it is damaged or too large."}));
+    }
     EXPECT_EQ(currentImage, nullptr);
     EXPECT_EQ(imageSaved, 1);
+    // A picture of another form than 24-bit colour (here 8-bit) likewise.
+    {
+        BitmapFields eight;
+        eight.bitCount = 8;
+        DialogWatcher box(CAPTION, Press(IDOK), 1);
+        SendMessageA(mainWindow, IMAGE_ARRIVED, reinterpret_cast<WPARAM>(MakePictureBlock(eight)), 0);
+        PumpFor(300);
+        EXPECT_EQ(box.Finish(), (std::vector<std::string>{"The picture from the source cannot be shown: only "
+                                                          "uncompressed 24-bit colour pictures can."}));
+        EXPECT_EQ(currentImage, nullptr);
+    }
     // Failing transfers with ever more pending: the rest is given up.
     SetPictureSource("auto,close,endless");
     RunCommandAndWait(IDM_ACQUIRE);

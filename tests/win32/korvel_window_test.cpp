@@ -7,6 +7,7 @@
 #include "host/core/tool_buttons.h"
 #include "host/resources/resource_ids.h"
 #include "host/win32/bitmap_files.h"
+#include "host/win32/image_view.h"
 #include "tests/win32/korvel_test_support.h"
 
 namespace korvel_test {
@@ -32,12 +33,6 @@ RECT ChildRect(HWND child) {
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
-}
-
-std::string StatusText(int part) {
-    char text[256] = {};
-    SendMessageA(statusBar, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
-    return text;
 }
 
 std::string TipText(UINT command) {
@@ -269,7 +264,7 @@ protected:
         RECT before;
         GetClientRect(mainWindow, &before);
         EXPECT_LE(before.bottom, 56);
-        ASSERT_TRUE(OpenBitmapFile(mainWindow, path.c_str()));
+        ASSERT_TRUE(OpenBitmapFile(mainWindow, Wide(path).c_str()));
         RECT frame;
         GetWindowRect(mainWindow, &frame);
         EXPECT_EQ(frame.bottom - frame.top,
@@ -321,6 +316,19 @@ TEST_F(KorvelLargePicture, ScrollingStaysWithinTheBar) {
     EXPECT_EQ(static_cast<int>(BarInfo(vertBar).nPage), 400 - 56);
 }
 
+TEST_F(KorvelLargePicture, ANewPictureIsSeenFromItsTopLeftCorner) {
+    SendMessageA(mainWindow, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 5000), reinterpret_cast<LPARAM>(horzBar));
+    SendMessageA(mainWindow, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 5000), reinterpret_cast<LPARAM>(vertBar));
+    ASSERT_GT(scrollX, 0);
+    ASSERT_GT(scrollY, 0);
+    ASSERT_TRUE(OpenBitmapFile(mainWindow, Wide(path).c_str()));
+    LayOut(mainWindow);
+    EXPECT_EQ(scrollX, 0);
+    EXPECT_EQ(scrollY, 0);
+    EXPECT_EQ(BarInfo(horzBar).nPos, 0);
+    EXPECT_EQ(BarInfo(vertBar).nPos, 0);
+}
+
 TEST_F(KorvelLargePicture, FitModeHasNoBarsAndTogglesItsMenuAndButton) {
     SendMessageA(mainWindow, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
     EXPECT_EQ(fitToWindow, 1);
@@ -342,6 +350,41 @@ TEST_F(KorvelLargePicture, TooNarrowOrLowWindowsGetTheirMinimum) {
     EXPECT_EQ(frame.right - frame.left, 200);
     EXPECT_EQ(frame.bottom - frame.top, GetSystemMetrics(SM_CYMENU) + GetSystemMetrics(SM_CYHSCROLL) +
                                             GetSystemMetrics(SM_CXVSCROLL) + GetSystemMetrics(SM_CYMINTRACK) + 56);
+}
+
+TEST_F(KorvelTest, IconButtonIsDrawnWhereAWiderWindowPutsIt) {
+    Start();
+    SetClientSize(mainWindow, 900, 300);
+    PumpFor(200);
+    RECT place = ChildRect(toolButtons[TOOL_BUTTON_COUNT - 1]);
+    ASSERT_EQ(place.left, 900 - 34);
+    HDC dc = GetDC(mainWindow);
+    // Inside the button, left of and above its bitmap: the button's face.
+    COLORREF face = GetPixel(dc, place.left + 2, place.top + 2);
+    ReleaseDC(mainWindow, dc);
+    EXPECT_NE(face, RGB(0, 0, 0));
+}
+
+// 4000 x 1500 pixels: "... Size : 18000KB", the longest figures yet.
+TEST_F(KorvelTest, StatusSizePartIsNotCutOffByTheSizeGrip) {
+    Start();
+    BitmapFields fields;
+    fields.width = 4000;
+    fields.height = 1500;
+    SendMessageA(mainWindow, IMAGE_ARRIVED, reinterpret_cast<WPARAM>(MakePictureBlock(fields)), 0);
+    PumpFor(50);
+    std::string text = StatusText(1);
+    ASSERT_EQ(text, "X : 4000  Y : 1500  Size : 18000KB");
+    RECT part = {};
+    SendMessageA(statusBar, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
+    HDC dc = GetDC(statusBar);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(statusBar, WM_GETFONT, 0, 0)));
+    SIZE extent = {};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(statusBar, dc);
+    EXPECT_LE(extent.cx + GetSystemMetrics(SM_CXVSCROLL), part.right - part.left);
+    imageSaved = 1;
 }
 
 }  // namespace
