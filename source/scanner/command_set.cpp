@@ -20,21 +20,20 @@ struct Transaction {
 
 // Sends the block and its data and reads the reply triples. Bytes beyond the
 // reply's capacity are read from the scanner (it sends them) and dropped; an
-// 8-bit running index, as the reply lengths fit in one byte.
+// 8-bit running index, as the reply lengths fit in one byte. Every step
+// answers 0 only when the scanner stopped answering; the port is idle then,
+// and the command ends at once.
 uint8_t Run(const Transaction& t) {
     if (!(t.whenIdle ? SelectScannerWhenIdle() : SelectScanner())) {
         return 0;
     }
-    for (size_t i = 0; i < t.blockLength && !linkState.scannerLost; ++i) {
-        SendByte(t.block[i]);
+    for (size_t i = 0; i < t.blockLength; ++i) {
+        if (!SendByte(t.block[i])) return 0;
     }
-    for (size_t i = 0; i < t.dataLength && !linkState.scannerLost; ++i) {
-        SendByte(t.data[i]);
+    for (size_t i = 0; i < t.dataLength; ++i) {
+        if (!SendByte(t.data[i])) return 0;
     }
-    if (!linkState.scannerLost) {
-        FinishCommand();
-    }
-    if (linkState.scannerLost) {
+    if (!FinishCommand()) {
         return 0;
     }
     if (t.replyTriples == 0) {
@@ -43,9 +42,11 @@ uint8_t Run(const Transaction& t) {
     }
     BeginDataPhase(t.settleUnits);
     uint8_t index = 0;
-    for (size_t i = 0; i < t.replyTriples && !linkState.scannerLost; ++i) {
+    for (size_t i = 0; i < t.replyTriples; ++i) {
         uint8_t bytes[3] = {0, 0, 0};
-        ReadTriple(&bytes[0], &bytes[1], &bytes[2]);
+        if (!ReadTriple(&bytes[0], &bytes[1], &bytes[2])) {
+            return 0;
+        }
         for (uint8_t byte : bytes) {
             if (t.reply != nullptr && index < t.replyCapacity) {
                 t.reply[index] = byte;
@@ -55,7 +56,7 @@ uint8_t Run(const Transaction& t) {
     }
     ReleasePort();
     Delay(10000);
-    return linkState.scannerLost ? 0 : 1;
+    return 1;
 }
 
 uint8_t SendCommand(const uint8_t* block, size_t length, const uint8_t* data = nullptr, size_t dataLength = 0) {
@@ -120,11 +121,16 @@ uint8_t ReadCartridgeData(CartridgeInfo& info) {
     info.exposureCount = reply[1];
     info.filmSpeed = static_cast<uint16_t>((reply[2] << 8) | reply[3]);
     // Some colour negative cartridges identify as black-and-white ISO 25;
-    // the adapter's film kind byte tells them apart.
+    // the adapter's film kind byte tells them apart. A scanner that does not
+    // answer that read has stopped answering: the record stays as read, and
+    // the command fails.
     if (info.filmKind == 'B' && info.filmSpeed == 25) {
         WaitMilliseconds(100);
         uint8_t kind[6];
-        if (ReadAdapterData(DATA_ADAPTER, kind, sizeof kind, ADAPTER_FILM_KIND, 1) && kind[3] == 0) {
+        if (!ReadAdapterData(DATA_ADAPTER, kind, sizeof kind, ADAPTER_FILM_KIND, 1)) {
+            return 0;
+        }
+        if (kind[3] == 0) {
             info.filmKind = 'N';
             info.filmSpeed = 400;
         }

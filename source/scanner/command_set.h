@@ -3,11 +3,11 @@
 // 0x31, vendor codes 0xD0-0xD5), their parameter data and replies, carried
 // by the link. Portable.
 //
-// Every operation answers 1 when the scanner was selected and 0 when the
-// selection timed out, or when the scanner stopped answering in the middle
-// of the transaction (link.h, scannerLost). A command block not taken or a
-// reply triple that does not arrive after a good selection is not reported,
-// as callers expect; the reply bytes then stay zero.
+// Every operation answers 1 when the scanner took the command and gave its
+// whole reply, and 0 when the selection timed out or the scanner stopped
+// answering in the middle of the transaction (link.h, scannerLost: a wait
+// ran out, within a few seconds); the port is idle then, and reply bytes not
+// read stay zero.
 #pragma once
 
 #include <cstddef>
@@ -96,7 +96,8 @@ void EncodeScanWindow(const ScanWindow& window, uint8_t out[SCAN_WINDOW_BYTES]);
 uint8_t ReadStatus(ScannerStatus& status);
 extern ScannerStatus lastStatus;
 // Also turns a black-and-white ISO 25 report into the colour negative ISO 400
-// it stands for when the adapter's film kind byte says so.
+// it stands for when the adapter's film kind byte says so; answers 0 when
+// the scanner does not answer that second read.
 uint8_t ReadCartridgeData(CartridgeInfo& info);
 uint8_t ReadFrameBlock(uint8_t block[FRAME_BLOCK_BYTES]);
 uint8_t WriteFrameBlock(const uint8_t block[FRAME_BLOCK_BYTES], uint8_t frame);

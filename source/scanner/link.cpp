@@ -36,17 +36,10 @@ bool HandshakeIs(bool high) {
     return ((ReadStatusRegister() & HANDSHAKE) != 0) == high;
 }
 
-bool WaitPolls(bool high) {
-    uint64_t limit = PollLimit();
-    for (uint64_t i = 0; i < limit; ++i) {
-        if (HandshakeIs(high)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool WaitUntil(bool high, uint32_t deadline) {
+// Polls until the handshake reads `high`; false once the tick count is past
+// now + milliseconds.
+bool WaitFor(bool high, uint32_t milliseconds) {
+    uint32_t deadline = Ticks() + milliseconds;
     for (;;) {
         if (HandshakeIs(high)) {
             return true;
@@ -57,26 +50,26 @@ bool WaitUntil(bool high, uint32_t deadline) {
     }
 }
 
-// The waits that only a scanner gone mid-transaction can exhaust. They get
-// the same bound as the other handshake waits and are remembered, so that the
-// command reports the failure instead of carrying on.
-bool WaitHighWithinTransaction() {
-    if (WaitPolls(true)) {
+uint8_t FailIdle() {
+    WriteControl(CONTROL_IDLE);
+    return 0;
+}
+
+// A wait whose running out means the scanner stopped answering.
+bool WaitOrLose(bool high, uint32_t milliseconds) {
+    if (WaitFor(high, milliseconds)) {
         return true;
     }
     linkState.scannerLost = 1;
     return false;
 }
 
-uint8_t FailIdle() {
-    WriteControl(CONTROL_IDLE);
-    return 0;
-}
-
 // Six status reads, clocked by alternating the two nibble-read values; the
 // first read of each pair carries the high nibble. Bit 7 is taken as the
 // register shows it (the port inverts Busy; the scanner accounts for that).
-void ReadNibbles(uint8_t* b0, uint8_t* b1, uint8_t* b2) {
+// Answers the last status read, taken with the clock released after the
+// third byte.
+uint8_t ReadNibbles(uint8_t* b0, uint8_t* b1, uint8_t* b2) {
     uint8_t s[6];
     for (int i = 0; i < 6; ++i) {
         WriteControl(i % 2 == 0 ? CONTROL_CLOCK_ZERO : CONTROL_ZERO);
@@ -85,13 +78,10 @@ void ReadNibbles(uint8_t* b0, uint8_t* b1, uint8_t* b2) {
     *b0 = static_cast<uint8_t>((s[0] & 0xF0) + (s[1] >> 4));
     *b1 = static_cast<uint8_t>((s[2] & 0xF0) + (s[3] >> 4));
     *b2 = static_cast<uint8_t>((s[4] & 0xF0) + (s[5] >> 4));
+    return s[5];
 }
 
 }  // namespace
-
-uint64_t PollLimit() {
-    return 1000000ull * linkState.loopsPerUnit;
-}
 
 void Delay(uint32_t units) {
     const PortAccess& port = CurrentPortAccess();
@@ -153,9 +143,10 @@ uint8_t InitialiseLink() {
 uint8_t SelectScanner() {
     linkState.scannerLost = 0;
     WriteControl(CONTROL_SELECT);
-    bool selected = WaitUntil(false, Ticks() + 1000);
+    bool selected = WaitFor(false, SELECT_TIMEOUT_MS);
     if (!selected) {
         WriteControl(CONTROL_IDLE);
+        linkState.scannerLost = 1;
     }
     Delay(10000);
     return selected ? 1 : 0;
@@ -163,18 +154,27 @@ uint8_t SelectScanner() {
 
 uint8_t SelectScannerWhenIdle() {
     linkState.scannerLost = 0;
+    // An idle scanner shows its handshake high, and once selected drops it
+    // soon after. Seen high just before the selection, the scanner was idle:
+    // a host not scheduled in that short while after selecting would find
+    // only the drop and wait for a rise that never comes.
+    bool idle = HandshakeIs(true);
     WriteControl(CONTROL_SELECT);
-    bool selected = WaitUntil(true, Ticks() + 7000) && WaitUntil(false, Ticks() + 1000);
+    bool selected = (idle || WaitFor(true, FILM_MOVE_TIMEOUT_MS)) && WaitFor(false, SELECT_TIMEOUT_MS);
     if (!selected) {
         WriteControl(CONTROL_IDLE);
+        linkState.scannerLost = 1;
     }
     Delay(10000);
     return selected ? 1 : 0;
 }
 
 uint8_t SendByte(uint8_t value) {
+    if (linkState.scannerLost) {
+        return FailIdle();
+    }
     WriteControl(CONTROL_CLOCK_ONE);
-    if (!WaitHighWithinTransaction()) {
+    if (!WaitOrLose(true, FILM_MOVE_TIMEOUT_MS)) {
         return FailIdle();
     }
     for (int bit = 7; bit >= 0; --bit) {
@@ -195,10 +195,14 @@ uint8_t SendByte(uint8_t value) {
 }
 
 uint8_t FinishCommand() {
-    if (!WaitPolls(false)) {
+    if (linkState.scannerLost) {
         return FailIdle();
     }
-    if (!WaitHighWithinTransaction()) {
+    // The handshake drops as the scanner takes the last byte and rises once
+    // the command is taken. Still high after the grace, it rose while the
+    // host was not looking, or the scanner has gone and its lines float
+    // high; the reply's first triple or the next selection tells which.
+    if (WaitFor(false, BRIEF_LEVEL_GRACE_MS) && !WaitOrLose(true, HANDSHAKE_TIMEOUT_MS)) {
         return FailIdle();
     }
     WriteControl(CONTROL_IDLE);
@@ -207,21 +211,28 @@ uint8_t FinishCommand() {
 }
 
 uint8_t BeginDataPhase(uint32_t settleUnits) {
+    if (linkState.scannerLost) {
+        return 0;
+    }
     WriteControl(CONTROL_SELECT);
     Delay(settleUnits);
     return 1;
 }
 
 // The data-phase read of one triple; with `waitReady` it also waits for
-// the scanner to prepare the next one before handing the bytes over.
+// the scanner to take it before handing the bytes over.
 static uint8_t ReadDataTriple(uint8_t* b0, uint8_t* b1, uint8_t* b2, bool waitReady) {
-    if (!WaitPolls(false)) {
+    if (linkState.scannerLost || !WaitOrLose(false, HANDSHAKE_TIMEOUT_MS)) {
         return FailIdle();
     }
     uint8_t r0, r1, r2;
-    ReadNibbles(&r0, &r1, &r2);
+    // The scanner raises the handshake as the host takes the last nibble,
+    // and drops it again for the next triple soon after the data line
+    // rises; a host not scheduled in between would miss that rise. The last
+    // nibble's read already shows it.
+    bool taken = (ReadNibbles(&r0, &r1, &r2) & HANDSHAKE) != 0;
     WriteControl(CONTROL_SELECT);
-    if (waitReady && !WaitHighWithinTransaction()) {
+    if (waitReady && !taken && !WaitOrLose(true, HANDSHAKE_TIMEOUT_MS)) {
         return FailIdle();
     }
     *b0 = r0;
@@ -239,7 +250,7 @@ uint8_t ReadTriple(uint8_t* b0, uint8_t* b1, uint8_t* b2) {
 }
 
 uint8_t EndLine() {
-    if (!WaitPolls(false)) {
+    if (linkState.scannerLost || !WaitOrLose(false, HANDSHAKE_TIMEOUT_MS)) {
         return FailIdle();
     }
     uint8_t dropped[3];
@@ -250,9 +261,12 @@ uint8_t EndLine() {
 }
 
 uint8_t ReadStandaloneTriple(uint8_t* b0, uint8_t* b1, uint8_t* b2) {
+    if (linkState.scannerLost) {
+        return FailIdle();
+    }
     WriteControl(CONTROL_SELECT);
     Delay(100);
-    if (!WaitPolls(false)) {
+    if (!WaitOrLose(false, HANDSHAKE_TIMEOUT_MS)) {
         return FailIdle();
     }
     uint8_t r0, r1, r2;
@@ -265,20 +279,27 @@ uint8_t ReadStandaloneTriple(uint8_t* b0, uint8_t* b1, uint8_t* b2) {
 }
 
 uint8_t EndScan() {
+    if (linkState.scannerLost) {
+        return FailIdle();
+    }
     WriteControl(CONTROL_SELECT);
-    if (!WaitPolls(false)) {
+    if (!WaitOrLose(false, HANDSHAKE_TIMEOUT_MS)) {
         return FailIdle();
     }
     // nSelectIn rises while the clock is held low, which no byte transfer
-    // does: the scanner's signal that the scan ends here.
+    // does: the scanner's signal that the scan ends here. It answers high,
+    // then low once the scan has stopped, and holds that low until the
+    // clock is released. A host that missed the high finds the low; the
+    // rise after the release shows that the scanner is still there.
     WriteControl(CONTROL_CLOCK_ZERO);
     Delay(20);
     WriteControl(CONTROL_CLOCK_ONE);
-    if (!WaitHighWithinTransaction() || !WaitPolls(false)) {
+    WaitFor(true, BRIEF_LEVEL_GRACE_MS);
+    if (!WaitOrLose(false, HANDSHAKE_TIMEOUT_MS)) {
         return FailIdle();
     }
     WriteControl(CONTROL_SELECT);
-    if (!WaitHighWithinTransaction()) {
+    if (!WaitOrLose(true, HANDSHAKE_TIMEOUT_MS)) {
         return FailIdle();
     }
     WriteControl(CONTROL_IDLE);
@@ -286,12 +307,16 @@ uint8_t EndScan() {
 }
 
 uint8_t ResetScanner() {
+    linkState.scannerLost = 0;
     WriteControl(CONTROL_RESET);
     Delay(5000);
     WriteControl(CONTROL_SELECT);
-    bool back = WaitUntil(false, Ticks() + 500) && WaitUntil(true, Ticks() + 6000);
+    bool back = WaitFor(false, RESET_ACK_TIMEOUT_MS) && WaitFor(true, RESET_READY_TIMEOUT_MS);
     WriteControl(CONTROL_IDLE);
     Delay(10000);
+    if (!back) {
+        linkState.scannerLost = 1;
+    }
     return back ? 1 : 0;
 }
 

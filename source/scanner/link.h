@@ -5,8 +5,9 @@
 // Portable: the port is reached only through port_access.h.
 //
 // Every operation returns 1 on success and 0 on a time-out, and every failure
-// leaves the port idle (CONTROL_IDLE). The caller holds the port (opens
-// "LPT1") and runs InitialiseLink first.
+// leaves the port idle (CONTROL_IDLE). Every wait is a deadline on the tick
+// count (the bounds below), never a number of status reads. The caller holds
+// the port (opens "LPT1") and runs InitialiseLink first.
 //
 // Calling order: a command is SelectScanner (the status command:
 // SelectScannerWhenIdle), SendByte per byte, FinishCommand, Delay(10000); a
@@ -28,6 +29,27 @@ constexpr uint8_t CONTROL_RESET = 0x21;       // nStrobe low: reset pulse
 
 constexpr uint8_t HANDSHAKE = 0x08;  // status bit 3
 
+// Bounds of the handshake waits, in milliseconds on the tick count.
+constexpr uint32_t SELECT_TIMEOUT_MS = 1000;   // a selection answered
+constexpr uint32_t RESET_ACK_TIMEOUT_MS = 500;
+constexpr uint32_t RESET_READY_TIMEOUT_MS = 6000;
+// The longest a film movement keeps the scanner busy: the wait for an idle
+// scanner before the status is read, and the wait for the scanner to take a
+// byte (the first byte of a command sent while the film still moves waits
+// for the move to end). A scanner that has gone reads high at once here.
+constexpr uint32_t FILM_MOVE_TIMEOUT_MS = 7000;
+// Every other wait inside a transaction: the command taken, a reply triple
+// or pixel ready, the end of a line or of a scan. No live scanner keeps the
+// host waiting nearly this long; running out means it stopped answering.
+constexpr uint32_t HANDSHAKE_TIMEOUT_MS = 2000;
+// Some answers are a level the scanner holds only for a while, not until the
+// host acts: low while it takes a command, high between the end-of-scan
+// signal and the scan's stop. A host thread that is not scheduled for that
+// while (a busy machine) finds the level that follows. It looks for the
+// brief level this long; then it goes on, and the next wait tells whether
+// the scanner is still there.
+constexpr uint32_t BRIEF_LEVEL_GRACE_MS = 50;
+
 struct LinkState {
     uint16_t dataPort;
     uint16_t statusPort;
@@ -35,9 +57,13 @@ struct LinkState {
     uint16_t modePort;  // PC-98 only
     uint8_t pc98;
     uint32_t loopsPerUnit;  // empty-loop iterations per delay unit, at least 1
-    // Set when a wait that only a vanished scanner can exhaust ran out (the
-    // waits for the handshake to rise inside a transaction); cleared by each
-    // selection. Commands report such a transaction as failed.
+    // Set when the scanner stopped answering: a selection, a reset or a wait
+    // inside a transaction ran out. While it is set, every operation that
+    // continues a transaction (SendByte, FinishCommand, BeginDataPhase, the
+    // triple reads, EndLine, EndScan) answers 0 at once with the port idle,
+    // so a scan whose scanner went ends after one time-out, not one per
+    // pixel. Cleared by InitialiseLink and at the start of each selection
+    // and reset; commands answer 0 for a transaction that set it.
     uint8_t scannerLost;
 };
 
@@ -51,21 +77,20 @@ uint8_t InitialiseLink();
 // Busy delay of n units (n x loopsPerUnit empty iterations).
 void Delay(uint32_t units);
 
-// The bound of every handshake wait after a selection: 1 000 000 status
-// reads per loop unit, so it scales with the machine like the delays.
-uint64_t PollLimit();
-
 uint8_t SelectScanner();          // handshake low within 1000 ms
-uint8_t SelectScannerWhenIdle();  // handshake high within 7000 ms, then as SelectScanner
-uint8_t SendByte(uint8_t value);  // 0 only when the scanner stopped answering
+uint8_t SelectScannerWhenIdle();  // scanner idle within 7000 ms, then as SelectScanner
+// The operations below answer 0 only when the scanner stopped answering
+// (scannerLost is then set); the triple reads then leave their outputs as
+// they were.
+uint8_t SendByte(uint8_t value);
 uint8_t FinishCommand();
-uint8_t BeginDataPhase(uint32_t settleUnits = 100);
+uint8_t BeginDataPhase(uint32_t settleUnits = 100);  // 0 only while scannerLost is set
 uint8_t ReadTriple(uint8_t* b0, uint8_t* b1, uint8_t* b2);
 uint8_t ReadPixelTriple(uint8_t* b0, uint8_t* b1, uint8_t* b2);
 uint8_t EndLine();
 uint8_t ReadStandaloneTriple(uint8_t* b0, uint8_t* b1, uint8_t* b2);
 uint8_t EndScan();
-uint8_t ResetScanner();
+uint8_t ResetScanner();  // down within 500 ms, back within 6000 ms
 void ReleasePort();
 
 // Busy wait of the given milliseconds on the tick count.

@@ -30,11 +30,18 @@ void ReadScannerParameters() {
     if (calibrationRead) {
         return;
     }
+    // A block is kept only when it was read whole, and the pair counts as
+    // read only when both were: a scanner that stopped answering is asked
+    // again at the next scan instead of leaving zeros for good.
     uint8_t block[21];
-    ReadScannerBlock(block, sizeof block, CALIBRATION_POSITIVE, SCAN_PARAMETER_BYTES);
+    if (!ReadScannerBlock(block, sizeof block, CALIBRATION_POSITIVE, SCAN_PARAMETER_BYTES)) {
+        return;
+    }
     std::memcpy(calibrationPositive, block, SCAN_PARAMETER_BYTES);
     WaitMilliseconds(100);
-    ReadScannerBlock(block, sizeof block, CALIBRATION_NEGATIVE, SCAN_PARAMETER_BYTES);
+    if (!ReadScannerBlock(block, sizeof block, CALIBRATION_NEGATIVE, SCAN_PARAMETER_BYTES)) {
+        return;
+    }
     std::memcpy(calibrationNegative, block, SCAN_PARAMETER_BYTES);
     calibrationRead = 1;
 }
@@ -79,8 +86,9 @@ void StartWindowScan(int32_t left, int32_t top, int32_t width, int32_t height, u
     scanMode.filmSide = 'F';
     scanMode.modeLetter = 'R';
     PrepareScanParameters();
-    SetScanWindow(scanWindow);
-    SetScanMode(scanMode);
-    SetScanParameters(scanParameters);
-    StartScan();
+    // A scanner that did not take one command will not take the next: each
+    // would wait out its own selection time-out.
+    if (SetScanWindow(scanWindow) && SetScanMode(scanMode) && SetScanParameters(scanParameters)) {
+        StartScan();
+    }
 }

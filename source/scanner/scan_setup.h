@@ -17,9 +17,10 @@ extern ScanWindow scanWindow;
 extern ScanMode scanMode;
 extern ScanParameterBlock scanParameters;
 
-// Reads both calibration blocks on the first call after the library loads
-// (positive, a 100 ms pause, negative); later calls do nothing. The reads'
-// results are not examined: a block that could not be read stays zero.
+// Reads both calibration blocks (positive, a 100 ms pause, negative) until
+// both were read once after the library loads; later calls do nothing. A
+// block that could not be read stays as it was (zero until first read), and
+// calibrationRead stays 0, so the next call reads again.
 void ReadScannerParameters();
 
 // Fills scanParameters, bytes 2-6 of scanMode and the composition and
@@ -33,6 +34,7 @@ enum class ScanOutcome : uint8_t { Completed, Stopped, LineFailed, NoMemory };
 
 // The set-up every preview and final scan sends, then the scan's start: the
 // window (scanner units) at one resolution on both axes, the mode for a
-// forward 'R' scan, the parameter block. The commands' results are not
-// looked at: a scanner that stopped answering shows at the first line.
+// forward 'R' scan, the parameter block. The set-up stops at the first
+// command the scanner does not take; the scan notices it at its first line
+// (the link has marked the scanner lost).
 void StartWindowScan(int32_t left, int32_t top, int32_t width, int32_t height, uint16_t resolution);

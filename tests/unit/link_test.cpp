@@ -119,22 +119,44 @@ TEST_F(Link, SelectionTimesOutAfterOneSecondLeavingThePortIdle) {
     EXPECT_EQ(c.back(), CONTROL_IDLE);
 }
 
-TEST_F(Link, AVanishedScannerFailsWithinTheBound) {
+// Every wait inside a transaction runs out on the clock, leaves the port idle
+// and loses the scanner: what continues the transaction then fails without
+// waiting again, until the next selection.
+TEST_F(Link, AWaitThatRunsOutLosesTheScannerUntilTheNextSelection) {
     InitialiseLink();
-    // Handshake stuck low: SendByte's wait for it to rise used to be endless.
-    port.status = [](ScriptedPort&) { return uint8_t{0x00}; };
-    uint64_t before = port.statusReads;
-    EXPECT_EQ(SendByte(0x12), 0);
-    EXPECT_EQ(linkState.scannerLost, 1);
-    EXPECT_EQ(port.statusReads - before, PollLimit());
-    EXPECT_EQ(port.ControlWrites(linkState.controlPort).back(), CONTROL_IDLE);
-    // Mid-line: the pixel wait for the handshake to fall is bounded too.
-    port.status = [](ScriptedPort&) { return uint8_t{0x08}; };
+    port.status = [](ScriptedPort&) { return uint8_t{0x08}; };  // gone: the lines float high
+    ASSERT_EQ(BeginDataPhase(), 1);
+    uint64_t start = port.microseconds;
     uint8_t b0 = 7, b1 = 7, b2 = 7;
-    EXPECT_EQ(ReadPixelTriple(&b0, &b1, &b2), 0);
+    EXPECT_EQ(ReadTriple(&b0, &b1, &b2), 0);
+    uint64_t waitedMs = (port.microseconds - start) / 1000;
+    EXPECT_GE(waitedMs, 2000u);
+    EXPECT_LE(waitedMs, 2000u + 5u);
     EXPECT_EQ(b0, 7);  // outputs untouched
+    EXPECT_EQ(linkState.scannerLost, 1);
+    EXPECT_EQ(TakeControl().back(), CONTROL_IDLE);
+
+    uint64_t reads = port.statusReads;
+    EXPECT_EQ(BeginDataPhase(), 0);
+    EXPECT_EQ(ReadPixelTriple(&b0, &b1, &b2), 0);
+    EXPECT_EQ(EndLine(), 0);
     EXPECT_EQ(EndScan(), 0);
-    EXPECT_EQ(port.ControlWrites(linkState.controlPort).back(), CONTROL_IDLE);
+    EXPECT_EQ(SendByte(0x12), 0);
+    EXPECT_EQ(port.statusReads, reads);
+    for (uint8_t value : TakeControl()) EXPECT_EQ(value, CONTROL_IDLE);
+
+    // Handshake stuck low: the wait for the scanner to take a byte, which
+    // may have to outlast a film movement, ends after 7 s.
+    port.status = [](ScriptedPort&) { return uint8_t{0x00}; };
+    ASSERT_EQ(SelectScanner(), 1);
+    EXPECT_EQ(linkState.scannerLost, 0);
+    start = port.microseconds;
+    EXPECT_EQ(SendByte(0x12), 0);
+    waitedMs = (port.microseconds - start) / 1000;
+    EXPECT_GE(waitedMs, 7000u);
+    EXPECT_LE(waitedMs, 7000u + 5u);
+    EXPECT_EQ(linkState.scannerLost, 1);
+    EXPECT_EQ(TakeControl().back(), CONTROL_IDLE);
 }
 
 TEST_F(Link, ResetWaitsForTheScannerToComeBack) {

@@ -10,6 +10,7 @@
 #include "simulator/virtual_port_access.h"
 #include "source/scanner/command_set.h"
 #include "source/scanner/link.h"
+#include "source/scanner/scan_setup.h"
 
 namespace {
 
@@ -80,6 +81,13 @@ TEST_F(VirtualScannerLink, BlackAndWhite25IsColourNegative400WhenTheAdapterSaysS
         EXPECT_EQ(info.filmKind, kindByte == 0 ? 'N' : 'B');
         EXPECT_EQ(info.filmSpeed, kindByte == 0 ? 400 : 25);
     }
+    // Gone in the middle of the film kind read: the record stays as read,
+    // and the command fails.
+    config.faults.goneAfterBytes = 15;
+    Start();
+    CartridgeInfo info = {};
+    EXPECT_EQ(ReadCartridgeData(info), 0);
+    EXPECT_EQ(info.filmKind, 'B');
 }
 
 TEST_F(VirtualScannerLink, FrameBlocksTravelAndAreKept) {
@@ -230,6 +238,7 @@ TEST_F(VirtualScannerLink, FaultsAsTheHostSeesThem) {
     ASSERT_EQ(SetScanWindow(window), 1);
     ASSERT_EQ(StartScan(), 1);
     for (int line = 0; line < 3; ++line) {
+        uint64_t lineStart = harness.microseconds;
         BeginDataPhase();
         uint8_t r, g, b;
         uint8_t ok = 1;
@@ -238,7 +247,11 @@ TEST_F(VirtualScannerLink, FaultsAsTheHostSeesThem) {
             EXPECT_EQ(ok, 1);
             EndLine();
         } else {
+            // One time-out ends the scan, the end of scan included.
             EXPECT_EQ(ok, 0);
+            EXPECT_EQ(EndScan(), 0);
+            EXPECT_LE(harness.microseconds - lineStart, (HANDSHAKE_TIMEOUT_MS + 20) * 1000ull);
+            EXPECT_EQ(harness.scanner.control, CONTROL_IDLE);
         }
     }
 
@@ -249,6 +262,81 @@ TEST_F(VirtualScannerLink, FaultsAsTheHostSeesThem) {
     Start();
     EXPECT_EQ(linkState.dataPort, 0x3BC);
     EXPECT_EQ(ReadStatus(status), 0);
+}
+
+// A scanner that goes in the middle of a reply fails the command within
+// the bound, with the port idle; the calibration then does not count as
+// read, and once the scanner is back the next try reads it.
+TEST_F(VirtualScannerLink, AScannerGoneMidCommandFailsItWithinTheBound) {
+    uint8_t savedRead = calibrationRead;
+    calibrationRead = 0;
+    config.faults.goneAfterBytes = 5;  // half of the first block
+    Start();
+    uint64_t start = harness.microseconds;
+    ReadScannerParameters();
+    EXPECT_LE(harness.microseconds - start, (HANDSHAKE_TIMEOUT_MS + BRIEF_LEVEL_GRACE_MS + 100) * 1000ull);
+    EXPECT_EQ(linkState.scannerLost, 1);
+    EXPECT_EQ(harness.scanner.control, CONTROL_IDLE);
+    EXPECT_EQ(calibrationRead, 0);
+
+    config.faults = {};
+    Start();
+    ReadScannerParameters();
+    EXPECT_EQ(calibrationRead, 1);
+    EXPECT_EQ(calibrationPositive[19], 19);
+    EXPECT_EQ(calibrationNegative[19], 0xE0 + 19);
+    calibrationRead = savedRead;
+}
+
+// A host thread that is not scheduled for a moment (a busy machine) finds a
+// level the scanner holds only briefly already gone. Here the host is away
+// 5 ms each time it raises the data line or announces a byte: the status,
+// a reply of several triples, a scan line and the end of the scan still go
+// through, nothing is lost and the scanner sees no fault in the protocol.
+TEST_F(VirtualScannerLink, AHostAwayForAMomentAfterEachStepStillGetsThrough) {
+    Start();
+    struct Away {
+        VirtualHarness* harness;
+        PortAccess inner;
+    } away = {&harness, access};
+    PortAccess slow = access;
+    slow.context = &away;
+    slow.readPort = [](void* c, uint16_t address) {
+        auto* a = static_cast<Away*>(c);
+        return a->inner.readPort(a->inner.context, address);
+    };
+    slow.writePort = [](void* c, uint16_t address, uint8_t value) {
+        auto* a = static_cast<Away*>(c);
+        a->inner.writePort(a->inner.context, address, value);
+        if (value == CONTROL_SELECT || value == CONTROL_CLOCK_ONE) a->harness->microseconds += 5000;
+    };
+    slow.tickCount = [](void* c) {
+        auto* a = static_cast<Away*>(c);
+        return a->inner.tickCount(a->inner.context);
+    };
+    slow.busyLoop = [](void* c, uint32_t n) {
+        auto* a = static_cast<Away*>(c);
+        a->inner.busyLoop(a->inner.context, n);
+    };
+    SetPortAccess(&slow);
+
+    ScannerStatus status = {};
+    ASSERT_EQ(ReadStatus(status), 1);
+    EXPECT_EQ(status.positionByte, 2);
+    uint8_t block[21] = {};
+    ASSERT_EQ(ReadScannerBlock(block, sizeof block, CALIBRATION_NEGATIVE, 20), 1);
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(block[i], 0xE0 + i);
+    ScanWindow window = {177, 177, 320, 350, 1910, 1090, 5, 0};
+    ASSERT_EQ(SetScanWindow(window), 1);
+    ASSERT_EQ(StartScan(), 1);
+    ASSERT_EQ(BeginDataPhase(), 1);
+    uint8_t r, g, b;
+    for (int i = 0; i < 109; ++i) ASSERT_EQ(ReadPixelTriple(&r, &g, &b), 1);
+    ASSERT_EQ(EndLine(), 1);
+    EXPECT_EQ(EndScan(), 1);
+    EXPECT_EQ(linkState.scannerLost, 0);
+    EXPECT_FALSE(harness.scanner.scanning);
+    SetPortAccess(&access);
 }
 
 }  // namespace
