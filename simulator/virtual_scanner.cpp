@@ -12,12 +12,20 @@ constexpr double UNITS_PER_INCH = 1770.0;
 constexpr double UNITS_PER_MM = UNITS_PER_INCH / 25.4;
 constexpr uint64_t NEVER = ~uint64_t{0};
 
-// Orange mask of colour negative film: how much of each colour the clear
-// film base passes.
-constexpr double NEGATIVE_MASK[3] = {0.80, 0.50, 0.30};
-constexpr double BW_NEGATIVE_BASE = 0.90;
-// Even the densest negative passes a little light.
-constexpr double NEGATIVE_FLOOR = 0.06;
+// Negative film, as levels of 0..255 read at the reference exposure: the
+// clear film base (the orange mask of colour negative film passes more red
+// than green than blue) and the densest part of the film, which still
+// passes a little light. The picture's value moves the level linearly from
+// the one to the other. Whole levels, so that a scanner told exactly these
+// levels gives the picture back.
+constexpr double NEGATIVE_BASE[3] = {204, 128, 77};
+constexpr double NEGATIVE_DENSE[3] = {12, 8, 5};
+constexpr double BW_NEGATIVE_BASE = 204;
+constexpr double BW_NEGATIVE_DENSE = 12;
+
+// Where a colour's two levels sit in the scan parameter block: the level
+// that reads as black at byte 5c, the one that reads as white at 5c + 1.
+constexpr size_t LEVEL_BYTES_PER_COLOUR = 5;
 
 // Lines the scanner travels past the window: a host that primes its colour
 // registration delay with two lines still gets the whole window.
@@ -157,17 +165,27 @@ void Transmittance(const VirtualScanner& s, double u, double v, double cellU, do
     if (c.filmKind == 'R') {
         for (int i = 0; i < 3; ++i) t[i] = p[i] / 255.0;
     } else if (ColourNegative(c)) {
-        for (int i = 0; i < 3; ++i) t[i] = NEGATIVE_MASK[i] * (NEGATIVE_FLOOR + (1 - NEGATIVE_FLOOR) * (1 - p[i] / 255.0));
+        for (int i = 0; i < 3; ++i) t[i] = (NEGATIVE_BASE[i] - (NEGATIVE_BASE[i] - NEGATIVE_DENSE[i]) * p[i] / 255.0) / 255.0;
     } else {
         double grey = (0.299 * p[0] + 0.587 * p[1] + 0.114 * p[2]) / 255.0;
-        double value = BW_NEGATIVE_BASE * (NEGATIVE_FLOOR + (1 - NEGATIVE_FLOOR) * (1 - grey));
+        double value = (BW_NEGATIVE_BASE - (BW_NEGATIVE_BASE - BW_NEGATIVE_DENSE) * grey) / 255.0;
         t[0] = t[1] = t[2] = value;
     }
 }
 
-uint8_t Expose(double transmittance, double exposure, double reference) {
-    double value = std::round(transmittance * 255.0 * exposure / reference);
-    return static_cast<uint8_t>(std::clamp(value, 0.0, 255.0));
+// The sample of one colour: the light gathered for the exposure, then
+// stretched so that the parameter block's black level reads 0 and its
+// white level 255 (a white level below the black one inverts, which is how
+// a negative comes out positive). Equal levels, as in a block of zeros or
+// before any block was sent, leave the light as gathered.
+uint8_t Expose(double transmittance, double exposure, double reference, const ScanSetup& w, size_t colour) {
+    double value = transmittance * 255.0 * exposure / reference;
+    if (w.parametersSet) {
+        double black = w.parameters[LEVEL_BYTES_PER_COLOUR * colour];
+        double white = w.parameters[LEVEL_BYTES_PER_COLOUR * colour + 1];
+        if (black != white) value = (value - black) * 255.0 / (white - black);
+    }
+    return static_cast<uint8_t>(std::clamp(std::round(value), 0.0, 255.0));
 }
 
 uint32_t WindowLines(const ScanSetup& w) {
@@ -891,9 +909,9 @@ void VirtualScannerSample(const VirtualScanner& scanner, double u, double v, dou
     double b = w.modeSet ? w.mode[4] : reference;
     // Exposure value A sets how long the red and green rows gather light,
     // B the blue row.
-    out[0] = Expose(t[0], a, reference);
-    out[1] = Expose(t[1], a, reference);
-    out[2] = Expose(t[2], b, reference);
+    out[0] = Expose(t[0], a, reference, w, 0);
+    out[1] = Expose(t[1], a, reference, w, 1);
+    out[2] = Expose(t[2], b, reference, w, 2);
 }
 
 void VirtualScannerInit(VirtualScanner& scanner, const ScannerConfig& config) {

@@ -14,6 +14,11 @@
 #                                  in English and in Japanese, go to out/.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# The build goes where QX_BUILD_ROOT says (tools/build.sh); the prefix and
+# the programs run must come from that same tree.
+if [ -n "${QX_BUILD_ROOT:-}" ] && [ -z "${QX_WIN_BUILD:-}" ]; then
+  export QX_WIN_BUILD=$QX_BUILD_ROOT/win32
+fi
 source "$root/tools/wine-env.sh"
 
 scan_file=""
@@ -31,7 +36,8 @@ fi
 korvel="$QX_WIN_BUILD/host/KORVEL.EXE"
 driver="$QX_WIN_BUILD/tools/korvel_driver/korvel_driver.exe"
 install='C:\windows\twain_32\VANTERA'
-# The virtual scanner holds a 35 mm colour reversal strip.
+# The virtual scanner holds a 35 mm colour reversal strip; the settings
+# select its film type, record 7 (Color Reversal ISO 100), below.
 export QX52SIM_CONFIG="$install\\strip.cfg"
 
 settings() {  # settings LANGUAGE: both programs in that language
@@ -49,7 +55,7 @@ for section in ("QX-52V2P", "KORVEL"):
     if not config.has_section(section):
         config.add_section(section)
     config.set(section, "LANGUAGE", language)
-config.set("QX-52V2P", "FILMNUMBER", "1")
+config.set("QX-52V2P", "FILMNUMBER", "7")  # Color Reversal ISO 100, the strip's film
 with open(path, "w", encoding="latin-1") as out:
     config.write(out, space_around_delimiters=False)
 PY

@@ -128,6 +128,30 @@ void ApplyScanOffsets(const uint8_t calibration[FILM_SCAN_OFFSETS], const FilmPa
     }
 }
 
+FilmParameterRecord BuiltInFilmRecord(int32_t filmNumber) {
+    if (filmNumber < 1 || filmNumber > BUILT_IN_FILM_TYPE_COUNT) {
+        filmNumber = 1;
+    }
+    const BuiltInFilmType& type = BUILT_IN_FILM_TYPES[filmNumber - 1];
+    FilmParameterRecord record = {};
+    // The first two lines are blank-padded so that the name runs on to the
+    // third in the film type list, as in the installed files.
+    std::memset(record.name, ' ', FILM_NAME_LINE1_BYTES + FILM_NAME_LINE2_BYTES);
+    const size_t starts[3] = {0, FILM_NAME_LINE1_BYTES, FILM_NAME_LINE1_BYTES + FILM_NAME_LINE2_BYTES};
+    const size_t limits[3] = {FILM_NAME_LINE1_BYTES, FILM_NAME_LINE2_BYTES, FILM_NAME_LINE3_BYTES};
+    for (size_t line = 0; line < 3; ++line) {
+        size_t length = std::strlen(type.nameLines[line]);
+        std::memcpy(record.name + starts[line], type.nameLines[line], length < limits[line] ? length : limits[line]);
+    }
+    record.filmCode = type.filmCode;
+    record.negative = type.kind != 'R' ? 1 : 0;
+    record.blackAndWhite = type.kind == 'B' ? 1 : 0;
+    record.filmSpeed = type.filmSpeed;
+    record.exposureCount = type.exposureCount;
+    record.scanLetter = type.scanLetter;
+    return record;
+}
+
 void BuildFilmParameterPath(const FilmPathKeys& keys, uint8_t useJapanese, char* out, size_t capacity) {
     if (out == nullptr || capacity == 0) {
         return;

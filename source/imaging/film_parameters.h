@@ -72,6 +72,47 @@ static_assert(offsetof(FilmParameterRecord, exposureCount) == 38);
 static_assert(offsetof(FilmParameterRecord, scanOffsets) == 39);
 static_assert(offsetof(FilmParameterRecord, scanLetter) == 59);
 
+// The film types the source knows without its film parameter file: those
+// of the files it is installed with, in their record order, so that a film
+// number names the same film either way (make_film_parameters refuses a
+// table that disagrees). A built-in record corrects nothing: its scan
+// offsets are zero, so the scanner's own calibration for that kind of film
+// is used as it is.
+struct BuiltInFilmType {
+    uint8_t filmCode;  // the code the scanner reports for it, or 0
+    char kind;         // 'N' colour negative, 'R' colour reversal, 'B' black-and-white negative
+    uint16_t filmSpeed;
+    uint8_t exposureCount;
+    char scanLetter;
+    const char* nameLines[3];  // the film type panel's three lines
+};
+
+inline constexpr BuiltInFilmType BUILT_IN_FILM_TYPES[] = {
+    {0, 'N', 100, 36, 'N', {"Color", "Negative", "ISO 100"}},
+    {0, 'N', 400, 36, 'N', {"Color", "Negative", "ISO 400"}},
+    {0, 'N', 800, 36, 'N', {"Color", "Negative", "ISO 800"}},
+    {0, 'B', 100, 36, 'M', {"B/W", "Negative", "ISO 100"}},
+    {0, 'B', 400, 36, 'M', {"B/W", "Negative", "ISO 400"}},
+    {0, 'R', 50, 36, 'P', {"Color", "Reversal", "ISO 50"}},
+    {FILM_CODE_REVERSAL_STRIP, 'R', 100, 36, 'P', {"Color", "Reversal", "ISO 100"}},
+    {FILM_CODE_REVERSAL, 'R', 100, 40, 'P', {"Color", "Reversal APS", "ISO 100"}},
+    {0, 'R', 200, 40, 'P', {"Color", "Reversal APS", "ISO 200"}},
+    {FILM_CODE_NEGATIVE_ENGLISH, 'N', 200, 40, 'N', {"Color", "Negative APS", "ISO 200"}},
+    {FILM_CODE_NEGATIVE_JAPANESE, 'N', 400, 40, 'N', {"Color", "Negative APS", "ISO 400"}},
+    {0, 'N', 800, 40, 'N', {"Color", "Negative APS", "ISO 800"}},
+    {0, 'B', 100, 40, 'M', {"B/W", "Negative APS", "ISO 100"}},
+    {FILM_CODE_BLACK_AND_WHITE, 'B', 400, 40, 'M', {"B/W", "Negative APS", "ISO 400"}},
+};
+inline constexpr int32_t BUILT_IN_FILM_TYPE_COUNT =
+    static_cast<int32_t>(sizeof BUILT_IN_FILM_TYPES / sizeof BUILT_IN_FILM_TYPES[0]);
+
+// The stand-in for record `filmNumber` when the file cannot be read: the
+// built-in film type of that number, laid out as the file's record would be
+// (name lines blank-padded as on the panel, offsets zero). A number outside
+// the built-in types gives type 1, as the scanner check sends a strip whose
+// type it cannot place back to type 1.
+FilmParameterRecord BuiltInFilmRecord(int32_t filmNumber);
+
 // PATH (up to 256 bytes with its zero) followed by a file name (up to 15).
 constexpr size_t FILM_PATH_KEY_BYTES = 256;
 constexpr size_t FILM_FILE_NAME_KEY_BYTES = 15;

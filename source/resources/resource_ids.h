@@ -10,3 +10,7 @@
 
 // The icon of every source window.
 #define IDI_SOURCE 153
+
+// Message of the main scan window's start: the film parameter file could
+// not be read (its text names the file through "%s").
+#define IDS_FILM_FILE_UNREADABLE 30230

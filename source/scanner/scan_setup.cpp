@@ -48,6 +48,13 @@ void ReadScannerParameters() {
 
 void PrepareScanParameters() {
     bool negative = currentFilm.negative != 0;
+    // The scanner's calibration block is the base and the film record's
+    // bytes are signed offsets to it, as the record's own name for them
+    // says: the block is the unit's measured set-up for that kind of film
+    // (levels, exposure values about 100), while a film type only nudges
+    // it, by a few steps either way. Read the other way round, the small
+    // record bytes would be the exposures and the unit's calibration would
+    // be lost to saturation.
     ApplyScanOffsets(negative ? calibrationNegative : calibrationPositive, currentFilm, scanParameters.bytes);
     scanWindow.composition = 5;
     scanWindow.reverseFlag = negative ? 0 : 0x80;

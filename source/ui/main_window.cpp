@@ -10,6 +10,7 @@
 #include "source/scanner/scan_acquisition.h"
 #include "source/scanner/scan_setup.h"
 #include "source/scanner/scanner_check.h"
+#include "source/scanner/user_messages.h"
 #include "source/twain/notifications.h"
 #include "source/twain/session_state.h"
 #include "source/ui/main_window_state.h"
@@ -73,7 +74,14 @@ BOOL OnInitDialog(HWND window) {
             scanSettings.filmNumber = mainState.scannerStatus - CHECK_FILM_CHANGE;
         }
     }
-    LoadCurrentFilm(scanSettings.filmNumber);
+    if (LoadCurrentFilm(scanSettings.filmNumber) == 0) {
+        // An all-zero record would take every film for an uncorrected
+        // positive, and a negative would be delivered as a negative. The
+        // built-in film type keeps the scan right; the user hears once, as
+        // the window opens, which file could not be read.
+        currentFilm = BuiltInFilmRecord(scanSettings.filmNumber);
+        ShowMessageAbout(window, IDS_FILM_FILE_UNREADABLE, filmParameterPath);
+    }
 
     MoveWindow(window, position.left, position.top, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT, FALSE);
     CreateScanControls(window);

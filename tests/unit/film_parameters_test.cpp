@@ -122,6 +122,32 @@ TEST_F(FilmParameterFile, MissingOrForeignFileReadsNothing) {
     EXPECT_EQ(FindFilmRecord(7), 7);
 }
 
+// Without a file the scanner check's answer for a colour negative cartridge
+// (its code, 10) must still scan as a colour negative, uncorrected.
+TEST_F(FilmParameterFile, BuiltInTypesStandInForAMissingFile) {
+    ASSERT_EQ(LoadCurrentFilm(FindFilmRecord(10)), 0);
+    FilmParameterRecord negative = BuiltInFilmRecord(10);
+    EXPECT_EQ(std::string(negative.name, 32), std::string("Color Negative APS  ISO 200") + std::string(5, '\0'));
+    EXPECT_EQ(negative.filmCode, 10);
+    EXPECT_EQ(negative.negative, 1);
+    EXPECT_EQ(negative.blackAndWhite, 0);
+    EXPECT_EQ(negative.filmSpeed, 200);
+    EXPECT_EQ(negative.exposureCount, 40);
+    EXPECT_EQ(negative.scanLetter, 'N');
+    EXPECT_EQ(std::vector<int8_t>(negative.scanOffsets, negative.scanOffsets + 20), std::vector<int8_t>(20, 0));
+    FilmParameterRecord reversal = BuiltInFilmRecord(7);
+    EXPECT_EQ(reversal.negative, 0);
+    EXPECT_EQ(reversal.scanLetter, 'P');
+    EXPECT_EQ(BuiltInFilmRecord(14).blackAndWhite, 1);
+    // A number no built-in type has is type 1, a colour negative of ISO 100.
+    for (int32_t number : {0, 15, -3}) {
+        FilmParameterRecord first = BuiltInFilmRecord(number);
+        EXPECT_EQ(first.negative, 1) << number;
+        EXPECT_EQ(first.filmSpeed, 100) << number;
+        EXPECT_EQ(first.exposureCount, 36) << number;
+    }
+}
+
 TEST(ScanOffset, RaisedUpTo255AndLoweredDownTo0) {
     EXPECT_EQ(ApplyScanOffset(5, static_cast<int8_t>(0xF6)), 0);  // -10
     EXPECT_EQ(ApplyScanOffset(200, static_cast<int8_t>(0xF6)), 190);

@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "common/profile_settings.h"
+#include "source/imaging/film_parameters.h"
 #include "source/twain/session_state.h"
 #include "source/ui/main_window.h"
 #include "source/ui/main_window_state.h"
@@ -49,6 +51,7 @@ protected:
         // No port driver: the scanner cannot be found.
         WriteSettingString(SOURCE_SECTION, "PORT_ACCESS", "DRIVER");
         WriteSettingString(SOURCE_SECTION, "PORT_DRIVER", "no_such_port_driver.dll");
+        WriteSettingString(SOURCE_SECTION, "PATH", INSTALL_FOLDER);
         MessageBoxWatcher watcher(1);
         window = CreateMainWindow();
         startTexts = watcher.Finish();
@@ -149,6 +152,34 @@ TEST_F(MainWindow, PreviewWithoutAScannerShowsTheCheckAndPopsBackUp) {
     EXPECT_EQ(watcher.Finish(), std::vector<std::string>{"Cannot identify scanner !"});
     EXPECT_EQ(ButtonState(CMD_PREVIEW) & TBSTATE_CHECKED, 0);
     EXPECT_EQ(ButtonState(CMD_FOCUS) & TBSTATE_ENABLED, 0);  // still no preview
+}
+
+// Without its film parameter file the window says so once, naming the file,
+// and the film type scans as its built-in record: a colour negative stays a
+// negative instead of an all-zero record's uncorrected positive.
+TEST_F(MainWindow, AnUnreadableFilmFileIsToldOnceAndTheBuiltInTypeScans) {
+    DestroyWindow(window);
+    FreePreviewBuffers();
+    char filmNumber[16] = {};
+    GetPrivateProfileStringA(SOURCE_SECTION, "FILMNUMBER", "", filmNumber, sizeof filmNumber, SETTINGS_FILE);
+    WriteSettingString(SOURCE_SECTION, "PATH", "C:\\no_such_folder\\");
+    WriteSettingString(SOURCE_SECTION, "FILMNUMBER", "10");
+    std::memset(&currentFilm, 0, sizeof currentFilm);
+    MessageBoxWatcher watcher;
+    window = CreateMainWindow();
+    mainWindow = window;
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);  // reads the file again
+    std::vector<std::string> texts = watcher.Finish();
+    WriteSettingString(SOURCE_SECTION, "PATH", INSTALL_FOLDER);
+    WritePrivateProfileStringA(SOURCE_SECTION, "FILMNUMBER", filmNumber[0] != '\0' ? filmNumber : nullptr,
+                               SETTINGS_FILE);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(texts, (std::vector<std::string>{"Cannot identify scanner !",
+                                               "Cannot read the film parameter file C:\\no_such_folder\\fpara_en.spm !  "
+                                               "The built-in settings of the selected film type are used."}));
+    EXPECT_EQ(currentFilm.negative, 1);
+    EXPECT_EQ(currentFilm.scanLetter, 'N');
+    EXPECT_EQ(currentFilm.filmSpeed, 200);
 }
 
 }  // namespace

@@ -313,6 +313,24 @@ int main(int argc, char** argv) {
             Fault(table, "no record for the scanner's type code", std::to_string(code));
         }
     }
+    // Without its file the source scans with built-in film types: a film
+    // number must name the same film either way.
+    if (table.faults == 0 && rows.size() != static_cast<size_t>(BUILT_IN_FILM_TYPE_COUNT)) {
+        Fault(table, "the source's built-in film types are another number of records",
+              std::to_string(BUILT_IN_FILM_TYPE_COUNT) + " built in, " + std::to_string(rows.size()) + " here");
+    }
+    for (size_t n = 0; table.faults == 0 && n < rows.size(); ++n) {
+        const Row& row = rows[n];
+        const BuiltInFilmType& type = BUILT_IN_FILM_TYPES[n];
+        bool same = row.code == type.filmCode && row.kind == type.kind && row.speed == type.filmSpeed &&
+                    row.frames == type.exposureCount && row.letter == type.scanLetter;
+        for (int i = 0; i < 3; ++i) {
+            same = same && row.english[i] == type.nameLines[i];
+        }
+        if (!same) {
+            Fault(table, "record differs from the source's built-in film type", "record " + std::to_string(n + 1));
+        }
+    }
     if (table.faults != 0) {
         return 1;
     }
