@@ -5,7 +5,7 @@
 #include <cstring>
 #include <cwchar>
 
-#include "common/profile_settings.h"
+#include "common/win32/profile_settings.h"
 #include "host/core/setting_values.h"
 #include "host/resources/resource_ids.h"
 #include "host/win32/bitmap_files.h"

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "common/profile_settings.h"
+#include "common/win32/profile_settings.h"
 #include "host/core/language_choice.h"
 #include "host/core/setting_values.h"
 #include "host/core/window_layout.h"

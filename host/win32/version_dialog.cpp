@@ -1,6 +1,6 @@
 #include "host/win32/version_dialog.h"
 
-#include "common/profile_settings.h"
+#include "common/win32/profile_settings.h"
 #include "host/resources/resource_ids.h"
 #include "host/win32/program_state.h"
 #include "host/win32/procedure_boundary.h"

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "common/global_memory.h"
+#include "common/win32/global_memory.h"
 
 // A file handle, closed with CloseHandle. Close() reports whether closing
 // succeeded (a written file's last data may fail only then).

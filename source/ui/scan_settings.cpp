@@ -1,6 +1,6 @@
 #include "source/ui/scan_settings.h"
 
-#include "common/profile_settings.h"
+#include "common/win32/profile_settings.h"
 #include "source/imaging/film_parameters.h"
 
 namespace {

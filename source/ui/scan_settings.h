@@ -130,7 +130,7 @@ extern ScanSettings scanSettings;
 void ResetScanSettings();
 
 // How InitialiseScanSettings reads the settings file; the same contract as
-// ReadSettingInt and ReadSettingString of common/profile_settings.h, which
+// ReadSettingInt and ReadSettingString of common/win32/profile_settings.h, which
 // the Windows build passes. Tests pass their own.
 struct SettingsReader {
     int32_t (*readInt)(const char* section, const char* key, int32_t defaultValue);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/profile_settings.h"
+#include "common/win32/profile_settings.h"
 #include "common/twain_records.h"
 #include "tests/win32/message_box_watcher.h"
 #include "tests/win32/prefix_paths.h"

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "common/profile_settings.h"
+#include "common/win32/profile_settings.h"
 #include "simulator/scanner_config.h"
 #include "simulator/virtual_scanner.h"
 #include "source/imaging/tone_curves.h"

@@ -12,7 +12,7 @@
 #include "common/twain_records.h"
 #include "source/imaging/dib_header.h"
 #include "source/twain/capability_table.h"
-#include "source/twain/session_state.h"
+#include "source/twain/win32/session_state.h"
 #include "source/ui/scan_settings.h"
 #include "tests/win32/prefix_paths.h"
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "common/profile_settings.h"
+#include "common/win32/profile_settings.h"
 #include "host/win32/main_window.h"
 #include "host/win32/program_state.h"
 #include "tests/picture_source/picture_source_protocol.h"

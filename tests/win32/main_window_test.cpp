@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "common/profile_settings.h"
+#include "common/win32/profile_settings.h"
 #include "source/imaging/film_parameters.h"
-#include "source/twain/session_state.h"
-#include "source/ui/main_window.h"
-#include "source/ui/main_window_state.h"
-#include "source/ui/preview_buffers.h"
+#include "source/twain/win32/session_state.h"
+#include "source/ui/win32/main_window.h"
+#include "source/ui/win32/main_window_state.h"
+#include "source/ui/win32/preview_buffers.h"
 #include "tests/win32/message_box_watcher.h"
 #include "tests/win32/prefix_paths.h"
 

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "common/profile_settings.h"
+#include "common/win32/profile_settings.h"
 #include "source/scanner/link.h"
-#include "source/scanner/port_access_win32.h"
+#include "source/scanner/win32/port_access_win32.h"
 
 namespace {
 

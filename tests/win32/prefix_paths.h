@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <string>
 
-#include "common/profile_settings.h"  // the file and section names only
+#include "common/win32/profile_settings.h"  // the file and section names only
 
 constexpr char INSTALL_FOLDER[] = "C:\\windows\\twain_32\\VANTERA\\";
 

@@ -7,8 +7,8 @@
 #include "source/scanner/command_set.h"
 #include "source/scanner/link.h"
 #include "source/scanner/scanner_check.h"
-#include "source/scanner/user_messages.h"
-#include "source/twain/session_state.h"
+#include "source/scanner/win32/user_messages.h"
+#include "source/twain/win32/session_state.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "source/scanner/user_messages.h"
+#include "source/scanner/win32/user_messages.h"
 
-#include "source/twain/session_state.h"
+#include "source/twain/win32/session_state.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "source/twain/notifications.h"
+#include "source/twain/win32/notifications.h"
 
 #include <windows.h>
 
-#include "source/twain/session_state.h"
+#include "source/twain/win32/session_state.h"
 
 // The source manager is loaded by name for each notification and released
 // again: it is already in the process (it loaded us), so this only counts

@@ -1,8 +1,8 @@
-#include "source/scanner/port_access_win32.h"
+#include "source/scanner/win32/port_access_win32.h"
 
 #include <cstring>
 
-#include "common/profile_settings.h"
+#include "common/win32/profile_settings.h"
 #include "source/scanner/port_access.h"
 
 namespace {

@@ -4,13 +4,13 @@
 
 #include <cstring>
 
-#include "common/profile_settings.h"
-#include "source/scanner/port_access_win32.h"
+#include "common/win32/profile_settings.h"
+#include "source/scanner/win32/port_access_win32.h"
 #include "source/twain/language_choice.h"
-#include "source/twain/session_state.h"
-#include "source/twain/triplet.h"
-#include "source/ui/main_window.h"
-#include "source/ui/preview_buffers.h"
+#include "source/twain/win32/session_state.h"
+#include "source/twain/win32/triplet.h"
+#include "source/ui/win32/main_window.h"
+#include "source/ui/win32/preview_buffers.h"
 #include "source/ui/scan_settings.h"
 
 static TW_UINT16 GetIdentity(TripletRecord* triplet) {

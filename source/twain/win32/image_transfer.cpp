@@ -12,12 +12,12 @@
 #include <windows.h>
 
 #include "source/twain/image_layout.h"
-#include "source/twain/session_state.h"
+#include "source/twain/win32/session_state.h"
 #include "source/twain/transfer_picture.h"
-#include "source/twain/triplet.h"
+#include "source/twain/win32/triplet.h"
 #include "source/twain/unsupported_triplets.h"
 #include "source/ui/scan_settings.h"
-#include "source/ui/win32_handles.h"
+#include "source/ui/win32/win32_handles.h"
 
 namespace {
 

@@ -1,23 +1,23 @@
-#include "source/ui/main_window.h"
+#include "source/ui/win32/main_window.h"
 
 #include <windowsx.h>
 
-#include "common/profile_settings.h"
+#include "common/win32/profile_settings.h"
 #include "source/imaging/film_parameters.h"
 #include "source/resources/resource_ids.h"
 #include "source/scanner/link.h"
-#include "source/scanner/port_access_win32.h"
-#include "source/scanner/scan_acquisition.h"
+#include "source/scanner/win32/port_access_win32.h"
+#include "source/scanner/win32/scan_acquisition.h"
 #include "source/scanner/scan_setup.h"
 #include "source/scanner/scanner_check.h"
-#include "source/scanner/user_messages.h"
-#include "source/twain/notifications.h"
-#include "source/twain/session_state.h"
-#include "source/ui/main_window_state.h"
-#include "source/ui/preview_buffers.h"
+#include "source/scanner/win32/user_messages.h"
+#include "source/twain/win32/notifications.h"
+#include "source/twain/win32/session_state.h"
+#include "source/ui/win32/main_window_state.h"
+#include "source/ui/win32/preview_buffers.h"
 #include "source/ui/preview_geometry.h"
 #include "source/ui/scan_settings.h"
-#include "source/ui/win32_handles.h"
+#include "source/ui/win32/win32_handles.h"
 #include "source/ui/window_placement.h"
 
 MainWindowState mainState = {};

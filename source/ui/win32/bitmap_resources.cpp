@@ -1,7 +1,7 @@
-#include "source/ui/bitmap_resources.h"
+#include "source/ui/win32/bitmap_resources.h"
 
-#include "source/twain/session_state.h"
-#include "source/ui/win32_handles.h"
+#include "source/twain/win32/session_state.h"
+#include "source/ui/win32/win32_handles.h"
 
 void DrawBitmapResource(const char* name, HDC windowDC, HDC memoryDC, int x, int y, int width, int height) {
     HBITMAP bitmap = LoadBitmapA(moduleInstance, name);

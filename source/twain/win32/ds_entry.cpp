@@ -5,8 +5,8 @@
 
 #include <new>
 
-#include "source/twain/session_state.h"
-#include "source/twain/triplet.h"
+#include "source/twain/win32/session_state.h"
+#include "source/twain/win32/triplet.h"
 
 static constexpr DispatchEntry CONTROL_DISPATCH[] = {
     {DAT_IDENTITY, IdentityHandler},

@@ -1,4 +1,4 @@
-#include "common/profile_settings.h"
+#include "common/win32/profile_settings.h"
 
 #include <windows.h>
 

@@ -4,8 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "source/twain/session_state.h"
-#include "source/ui/main_window_state.h"
+#include "source/twain/win32/session_state.h"
+#include "source/ui/win32/main_window_state.h"
 #include "source/ui/scan_settings.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "source/scanner/scan_acquisition.h"
+#include "source/scanner/win32/scan_acquisition.h"
 
 #include <optional>
 
@@ -8,15 +8,15 @@
 #include "source/scanner/final_scan.h"
 #include "source/scanner/focus.h"
 #include "source/scanner/link.h"
-#include "source/scanner/port_access_win32.h"
+#include "source/scanner/win32/port_access_win32.h"
 #include "source/scanner/preview_scan.h"
 #include "source/scanner/scanner_check.h"
-#include "source/scanner/user_messages.h"
-#include "source/twain/session_state.h"
-#include "source/ui/bitmap_resources.h"
-#include "source/ui/preview_buffers.h"
+#include "source/scanner/win32/user_messages.h"
+#include "source/twain/win32/session_state.h"
+#include "source/ui/win32/bitmap_resources.h"
+#include "source/ui/win32/preview_buffers.h"
 #include "source/ui/scan_settings.h"
-#include "source/ui/win32_handles.h"
+#include "source/ui/win32/win32_handles.h"
 
 WORD progressWidth = 0;
 WORD progressHeight = 0;

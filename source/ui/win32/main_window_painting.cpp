@@ -8,16 +8,16 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "common/profile_settings.h"
+#include "common/win32/profile_settings.h"
 #include "source/imaging/film_parameters.h"
 #include "source/imaging/tone_curves.h"
-#include "source/twain/session_state.h"
-#include "source/ui/bitmap_resources.h"
-#include "source/ui/main_window_state.h"
-#include "source/ui/preview_buffers.h"
+#include "source/twain/win32/session_state.h"
+#include "source/ui/win32/bitmap_resources.h"
+#include "source/ui/win32/main_window_state.h"
+#include "source/ui/win32/preview_buffers.h"
 #include "source/ui/preview_geometry.h"
 #include "source/ui/scan_settings.h"
-#include "source/ui/win32_handles.h"
+#include "source/ui/win32/win32_handles.h"
 
 namespace {
 

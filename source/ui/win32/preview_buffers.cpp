@@ -1,4 +1,4 @@
-#include "source/ui/preview_buffers.h"
+#include "source/ui/win32/preview_buffers.h"
 
 
 HGLOBAL previewPixels = nullptr;

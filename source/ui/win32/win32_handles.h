@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "common/global_memory.h"
+#include "common/win32/global_memory.h"
 
 class ScopedWindowDC {
 public:

@@ -1,4 +1,4 @@
-#include "source/twain/session_state.h"
+#include "source/twain/win32/session_state.h"
 
 #include <cstring>
 
