@@ -9,7 +9,7 @@
 #include "host/win32/program_state.h"
 #include "host/win32/program_text.h"
 #include "host/win32/tool_band.h"
-#include "host/win32/win32_guards.h"
+#include "common/win32/win32_guards.h"
 
 // Reads and writes go in pieces of this size: one call for a whole large
 // picture is refused by some systems.

@@ -8,7 +8,7 @@
 #include "host/win32/program_state.h"
 #include "host/win32/program_text.h"
 #include "host/win32/tool_band.h"
-#include "host/win32/win32_guards.h"
+#include "common/win32/win32_guards.h"
 
 // True while LayOut changes the window's size: the WM_SIZE that follows
 // lays out without changing the size again.

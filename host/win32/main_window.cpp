@@ -14,7 +14,7 @@
 #include "host/win32/program_text.h"
 #include "host/win32/tool_band.h"
 #include "host/win32/twain_connection.h"
-#include "host/win32/win32_guards.h"
+#include "common/win32/win32_guards.h"
 
 constexpr char SMALL_ICON[] = "SMALL";
 

@@ -7,7 +7,7 @@
 #include "host/resources/resource_ids.h"
 #include "host/win32/program_state.h"
 #include "host/win32/program_text.h"
-#include "host/win32/win32_guards.h"
+#include "common/win32/win32_guards.h"
 
 constexpr int TOOLBAR_ID_BASE = 2010;
 constexpr UINT SOURCE_COMMANDS[] = {IDM_ACQUIRE, IDM_SELECT_SOURCE, IDM_PREVIEW};

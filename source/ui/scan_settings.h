@@ -1,10 +1,12 @@
-// The user's scan settings: one record for the whole library, living as long
-// as it is loaded, read and written only on the thread of the main scan
-// window (no locks). The main window and its pop-ups write it, the image
-// layout triplet may write the output size and crop frame before the window
-// opens, and the preview, tone curves, line processing, final scan and image
-// information read it. No copy is made for a scan. Portable: no Windows
-// headers.
+// The process-wide scan settings of the source, shared by all its parts:
+// one record for the whole library, living as long as it is loaded, read and
+// written only on the thread of the main scan window (no locks). It lives
+// here, with the scan window that owns it: the main window and its pop-ups
+// write it, and the TWAIN image layout triplet (source/twain) may write the
+// output size and crop frame before the window opens. The scans
+// (source/scanner), the tone curves and line processing (source/imaging) and
+// the image information (source/twain) read it. No copy is made for a scan.
+// Portable: no Windows headers.
 #pragma once
 
 #include <cstddef>

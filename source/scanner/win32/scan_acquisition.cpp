@@ -16,7 +16,7 @@
 #include "source/ui/win32/bitmap_resources.h"
 #include "source/ui/win32/preview_buffers.h"
 #include "source/ui/scan_settings.h"
-#include "source/ui/win32/win32_handles.h"
+#include "common/win32/win32_guards.h"
 
 WORD progressWidth = 0;
 WORD progressHeight = 0;
@@ -102,8 +102,8 @@ HWND OpenProgressWindow(HWND mainScanWindow, const FinalScanGeometry& g) {
 void PaintProgressBackground(HDC dc) {
     RECT whole = {0, 0, progressWidth, progressHeight + PROGRESS_BAR_HEIGHT};
     FillRect(dc, &whole, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ScopedSelection brush(dc, GetStockObject(LTGRAY_BRUSH));
-    ScopedSelection pen(dc, GetStockObject(NULL_PEN));
+    ScopedSelectObject brush(dc, GetStockObject(LTGRAY_BRUSH));
+    ScopedSelectObject pen(dc, GetStockObject(NULL_PEN));
     Rectangle(dc, 0, 0, progressWidth, PROGRESS_BAR_HEIGHT + 1);
 }
 

@@ -9,7 +9,7 @@
 #include "source/twain/capability_table.h"
 #include "source/twain/win32/session_state.h"
 #include "source/twain/win32/triplet.h"
-#include "source/ui/win32/win32_handles.h"
+#include "common/win32/win32_guards.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "source/twain/win32/triplet.h"
 #include "source/twain/unsupported_triplets.h"
 #include "source/ui/scan_settings.h"
-#include "source/ui/win32/win32_handles.h"
+#include "common/win32/win32_guards.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "source/ui/win32/bitmap_resources.h"
 
 #include "source/twain/win32/session_state.h"
-#include "source/ui/win32/win32_handles.h"
+#include "common/win32/win32_guards.h"
 
 void DrawBitmapResource(const char* name, HDC windowDC, HDC memoryDC, int x, int y, int width, int height) {
     HBITMAP bitmap = LoadBitmapA(moduleInstance, name);
@@ -11,7 +11,7 @@ void DrawBitmapResource(const char* name, HDC windowDC, HDC memoryDC, int x, int
     HDC source = CreateCompatibleDC(windowDC);
     if (source != nullptr) {
         {
-            ScopedSelection selected(source, bitmap);
+            ScopedSelectObject selected(source, bitmap);
             BitBlt(windowDC, x, y, width, height, source, 0, 0, SRCCOPY);
             if (memoryDC != nullptr) BitBlt(memoryDC, x, y, width, height, source, 0, 0, SRCCOPY);
         }

@@ -17,7 +17,7 @@
 #include "source/ui/win32/preview_buffers.h"
 #include "source/ui/preview_geometry.h"
 #include "source/ui/scan_settings.h"
-#include "source/ui/win32/win32_handles.h"
+#include "common/win32/win32_guards.h"
 #include "source/ui/window_placement.h"
 
 MainWindowState mainState = {};
@@ -161,8 +161,8 @@ void OnFocus(HWND window) {
         InvalidateRect(window, nullptr, FALSE);
     } else {
         ScopedWindowDC dc(window);
-        ScopedSelection brush(dc.Get(), GetStockObject(WHITE_BRUSH));
-        ScopedSelection pen(dc.Get(), GetStockObject(BLACK_PEN));
+        ScopedSelectObject brush(dc.Get(), GetStockObject(WHITE_BRUSH));
+        ScopedSelectObject pen(dc.Get(), GetStockObject(BLACK_PEN));
         Rectangle(dc.Get(), FOCUS_READOUT_STRIP.left, FOCUS_READOUT_STRIP.top, FOCUS_READOUT_STRIP.right,
                   FOCUS_READOUT_STRIP.bottom);
     }

@@ -17,7 +17,7 @@
 #include "source/ui/win32/preview_buffers.h"
 #include "source/ui/preview_geometry.h"
 #include "source/ui/scan_settings.h"
-#include "source/ui/win32/win32_handles.h"
+#include "common/win32/win32_guards.h"
 
 namespace {
 
@@ -152,7 +152,7 @@ void DrawFilmTypeName(HDC dc, int32_t recordNumber) {
     bool japanese = UseJapaneseNameFont();
     HFONT font = japanese ? CreateJapaneseNameFont() : CreatePanelFont();
     {
-        ScopedSelection selected(dc, font);
+        ScopedSelectObject selected(dc, font);
         SetBkColor(dc, PANEL_BACKGROUND);
         SetTextColor(dc, PANEL_TEXT);
         char blanks[32];
@@ -174,8 +174,8 @@ void DrawFrameMask(HDC dc, bool empty) {
     const PreviewRect& area = PREVIEW_AREA;
     for (HDC target : {dc, mainState.backgroundDC}) {
         if (target == nullptr) continue;
-        ScopedSelection brush(target, GetStockObject(LTGRAY_BRUSH));
-        ScopedSelection pen(target, GetStockObject(NULL_PEN));
+        ScopedSelectObject brush(target, GetStockObject(LTGRAY_BRUSH));
+        ScopedSelectObject pen(target, GetStockObject(NULL_PEN));
         Rectangle(target, area.left, area.top, area.right, area.bottom);
     }
     const PreviewRect& r = scanSettings.imageRect;
@@ -219,7 +219,7 @@ void ShowColourUnderMouse(HWND window, int x, int y) {
                             {GetBValue(colour), READOUT_BLUE_X, true}};
     HFONT font = CreatePanelFont();
     {
-        ScopedSelection selected(dc.Get(), font);
+        ScopedSelectObject selected(dc.Get(), font);
         SetBkColor(dc.Get(), READOUT_BACKGROUND);
         SetTextColor(dc.Get(), RGB(0, 0, 0));
         for (const Value& v : values) {
