@@ -7,16 +7,15 @@ HMODULE LoadSourceLibrary(const char* path, DSENTRYPROC* entry) {
     UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     // The altered search path lets a source find the libraries installed
     // next to it, whatever the application's directory is.
-    HMODULE module = LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    ScopedLibrary module(LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     SetErrorMode(previousMode);
-    if (module == nullptr) {
+    if (module.Get() == nullptr) {
         return nullptr;
     }
-    FARPROC proc = GetProcAddress(module, "DS_Entry");
+    FARPROC proc = GetProcAddress(module.Get(), "DS_Entry");
     if (proc == nullptr) {
-        FreeLibrary(module);
         return nullptr;
     }
     *entry = reinterpret_cast<DSENTRYPROC>(reinterpret_cast<void*>(proc));
-    return module;
+    return module.Detach();
 }

@@ -4,30 +4,7 @@
 #include <windows.h>
 
 #include "common/twain_records.h"
-
-// Owns one reference to a loaded library; FreeLibrary on destruction unless
-// Detach() handed the reference on.
-class ScopedLibrary {
-public:
-    explicit ScopedLibrary(HMODULE module) : module_(module) {}
-    ~ScopedLibrary() {
-        if (module_ != nullptr) {
-            FreeLibrary(module_);
-        }
-    }
-    ScopedLibrary(const ScopedLibrary&) = delete;
-    ScopedLibrary& operator=(const ScopedLibrary&) = delete;
-
-    HMODULE Get() const { return module_; }
-    HMODULE Detach() {
-        HMODULE module = module_;
-        module_ = nullptr;
-        return module;
-    }
-
-private:
-    HMODULE module_;
-};
+#include "common/win32/win32_guards.h"
 
 // Loads the source file at path (a full path). Returns the module, the
 // caller owning the reference, with *entry set to its DS_Entry; returns

@@ -56,6 +56,44 @@ private:
     HGDIOBJ previous;
 };
 
+// A memory device context from CreateCompatibleDC, owned for the scope and
+// deleted with DeleteDC at its end. Deletes nothing when the call failed.
+// Whatever was selected into it must be selected out first (declare the
+// ScopedSelectObject after this owner, so that it ends before).
+class ScopedMemoryDC {
+public:
+    explicit ScopedMemoryDC(HDC created) : dc(created) {}
+    ~ScopedMemoryDC() {
+        if (dc != nullptr) DeleteDC(dc);
+    }
+    ScopedMemoryDC(const ScopedMemoryDC&) = delete;
+    ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
+    HDC Get() const { return dc; }
+
+private:
+    HDC dc;
+};
+
+// A GDI object the caller created (a font, a bitmap, a brush, a pen), owned
+// for the scope and deleted with DeleteObject at its end. Deletes nothing
+// when the call failed. It must not still be selected into a context then:
+// declare the ScopedSelectObject after this owner. Stock objects are not
+// owned and never go in here.
+template <typename Handle>
+class ScopedGdiObject {
+public:
+    explicit ScopedGdiObject(Handle created) : object(created) {}
+    ~ScopedGdiObject() {
+        if (object != nullptr) DeleteObject(object);
+    }
+    ScopedGdiObject(const ScopedGdiObject&) = delete;
+    ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
+    Handle Get() const { return object; }
+
+private:
+    Handle object;
+};
+
 // A file handle, closed with CloseHandle. Close() reports whether closing
 // succeeded (a written file's last data may fail only then).
 class ScopedFileHandle {
@@ -87,4 +125,25 @@ public:
 
 private:
     HCURSOR previous;
+};
+
+// One reference to a loaded library, given back with FreeLibrary unless
+// Detach() hands it on.
+class ScopedLibrary {
+public:
+    explicit ScopedLibrary(HMODULE loaded) : module(loaded) {}
+    ~ScopedLibrary() {
+        if (module != nullptr) FreeLibrary(module);
+    }
+    ScopedLibrary(const ScopedLibrary&) = delete;
+    ScopedLibrary& operator=(const ScopedLibrary&) = delete;
+    HMODULE Get() const { return module; }
+    HMODULE Detach() {
+        HMODULE loaded = module;
+        module = nullptr;
+        return loaded;
+    }
+
+private:
+    HMODULE module;
 };

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/win32/profile_settings.h"
+#include "common/win32/win32_guards.h"
 #include "source/scanner/port_access.h"
 
 namespace {
@@ -95,17 +96,16 @@ bool LoadDriver(const char* name) {
         return true;
     }
     ReleasePortDriver();
-    HMODULE module = LoadLibraryA(name);
-    if (module == nullptr) {
+    ScopedLibrary module(LoadLibraryA(name));
+    if (module.Get() == nullptr) {
         return false;
     }
-    auto in = reinterpret_cast<Inp32Proc>(reinterpret_cast<void*>(GetProcAddress(module, "Inp32")));
-    auto out = reinterpret_cast<Out32Proc>(reinterpret_cast<void*>(GetProcAddress(module, "Out32")));
+    auto in = reinterpret_cast<Inp32Proc>(reinterpret_cast<void*>(GetProcAddress(module.Get(), "Inp32")));
+    auto out = reinterpret_cast<Out32Proc>(reinterpret_cast<void*>(GetProcAddress(module.Get(), "Out32")));
     if (in == nullptr || out == nullptr) {
-        FreeLibrary(module);
         return false;
     }
-    driverModule = module;
+    driverModule = module.Detach();  // held until ReleasePortDriver
     driverIn = in;
     driverOut = out;
     lstrcpynA(driverName, name, sizeof driverName);

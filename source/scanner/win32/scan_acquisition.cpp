@@ -198,13 +198,16 @@ BYTE FinalScan(HWND window) {
     WriteTransferHeader(bits, g, scanSettings.outputResolution);
     ScanOutcome outcome = ScanWithProgress(window, g, bits);
     if (outcome == ScanOutcome::Completed) {
-        OfferTransferImage(image.Detach());  // still locked once: the window unlocks it before notifying
+        // The block goes to the session state and this lock to the caller,
+        // which unlocks it before notifying (see the header).
+        OfferTransferImage(image.Detach());
         return 1;
     }
     ShowMessage(window, MSG_SCANNING_STOPPED);
     if (outcome == ScanOutcome::LineFailed) {
         ShowMessage(window, MSG_NO_SCANNER);
     }
+    // Nothing is handed over: the lock is undone here and the block freed.
     GlobalUnlock(image.Get());
     return 1;
 }

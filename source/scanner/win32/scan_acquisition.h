@@ -22,9 +22,13 @@ extern WORD progressHeight;
 void PreviewScan(HWND window);
 
 // With the port held: scans the crop frame at the output size into a new
-// transferImage, locked once, or leaves transferImage 0 when the scan was
-// stopped, failed or could not start (a message has been shown, owned by
-// `window`, the main scan window). Answers 1.
+// transferImage, or leaves transferImage 0 when the scan was stopped, failed
+// or could not start (a message has been shown, owned by `window`, the main
+// scan window). Answers 1.
+// Hand-over: a new transferImage comes still locked once, by the lock the
+// scan wrote through. That lock passes to the caller, who must GlobalUnlock
+// it before the application is told the picture is ready (the main window's
+// OnScan does); the block itself belongs to the session state.
 BYTE FinalScan(HWND window);
 
 INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

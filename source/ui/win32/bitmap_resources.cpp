@@ -4,18 +4,16 @@
 #include "common/win32/win32_guards.h"
 
 void DrawBitmapResource(const char* name, HDC windowDC, HDC memoryDC, int x, int y, int width, int height) {
-    HBITMAP bitmap = LoadBitmapA(moduleInstance, name);
-    if (bitmap == nullptr) {
+    ScopedGdiObject<HBITMAP> bitmap(LoadBitmapA(moduleInstance, name));
+    if (bitmap.Get() == nullptr) {
         return;
     }
-    HDC source = CreateCompatibleDC(windowDC);
-    if (source != nullptr) {
-        {
-            ScopedSelectObject selected(source, bitmap);
-            BitBlt(windowDC, x, y, width, height, source, 0, 0, SRCCOPY);
-            if (memoryDC != nullptr) BitBlt(memoryDC, x, y, width, height, source, 0, 0, SRCCOPY);
-        }
-        DeleteDC(source);
+    ScopedMemoryDC source(CreateCompatibleDC(windowDC));
+    if (source.Get() == nullptr) {
+        return;
     }
-    DeleteObject(bitmap);
+    // Declared last, so the bitmap leaves the context before either is deleted.
+    ScopedSelectObject selected(source.Get(), bitmap.Get());
+    BitBlt(windowDC, x, y, width, height, source.Get(), 0, 0, SRCCOPY);
+    if (memoryDC != nullptr) BitBlt(memoryDC, x, y, width, height, source.Get(), 0, 0, SRCCOPY);
 }

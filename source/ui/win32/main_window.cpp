@@ -134,6 +134,8 @@ void OnScan(HWND window) {
         FinalScan(window);
     }
     if (transferImage != nullptr) {
+        // FinalScan handed the picture over locked once, and that lock is
+        // ours: it goes before the application may take the block.
         GlobalUnlock(transferImage);
         NotifyTransferReady();
     }

@@ -122,22 +122,24 @@ void DestroyBackground() {
 
 void OnPaint(HWND window) {
     LoadCurrentFilm(scanSettings.filmNumber);
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
     bool first = mainState.firstPaint == 1;
-    if (first) {
-        BuildBackground(dc);
+    {
+        // The paint ends before the buttons below are pressed and redrawn.
+        ScopedPaint paint(window);
+        HDC dc = paint.Get();
+        if (first) {
+            BuildBackground(dc);
+        }
+        if (mainState.backgroundDC != nullptr) {
+            DrawFilmTypeName(mainState.backgroundDC, scanSettings.filmNumber);
+            BitBlt(dc, 0, 0, BACKGROUND_WIDTH, BACKGROUND_HEIGHT, mainState.backgroundDC, 0, 0, SRCCOPY);
+        }
+        if (mainState.previewed == 1) {
+            DrawPreviewBitmap(dc);
+        }
+        OffsetsToCropRect(scanSettings);
+        DrawCropFrame(dc);
     }
-    if (mainState.backgroundDC != nullptr) {
-        DrawFilmTypeName(mainState.backgroundDC, scanSettings.filmNumber);
-        BitBlt(dc, 0, 0, BACKGROUND_WIDTH, BACKGROUND_HEIGHT, mainState.backgroundDC, 0, 0, SRCCOPY);
-    }
-    if (mainState.previewed == 1) {
-        DrawPreviewBitmap(dc);
-    }
-    OffsetsToCropRect(scanSettings);
-    DrawCropFrame(dc);
-    EndPaint(window, &paint);
     if (first) {
         mainState.firstPaint = 0;
         PressButton(CMD_MAX_RESOLUTION, false);
@@ -150,24 +152,21 @@ void DrawFilmTypeName(HDC dc, int32_t recordNumber) {
     FilmParameterRecord record = {};
     ReadFilmRecord(filmParameterPath, record, recordNumber);
     bool japanese = UseJapaneseNameFont();
-    HFONT font = japanese ? CreateJapaneseNameFont() : CreatePanelFont();
-    {
-        ScopedSelectObject selected(dc, font);
-        SetBkColor(dc, PANEL_BACKGROUND);
-        SetTextColor(dc, PANEL_TEXT);
-        char blanks[32];
-        std::memset(blanks, ' ', sizeof blanks);
-        for (const BlankLine& line : NAME_BLANKS) {
-            TextAt(dc, line.x, line.y, blanks, static_cast<size_t>(line.blanks));
-        }
-        // A zero byte in the name shows as a blank.
-        char name[FILM_NAME_BYTES];
-        for (size_t i = 0; i < FILM_NAME_BYTES; ++i) name[i] = record.name[i] == 0 ? ' ' : record.name[i];
-        for (const NameLine& line : japanese ? JAPANESE_NAME_LINES : ENGLISH_NAME_LINES) {
-            TextAt(dc, line.x, line.y, name + line.first, line.count);
-        }
+    ScopedGdiObject<HFONT> font(japanese ? CreateJapaneseNameFont() : CreatePanelFont());
+    ScopedSelectObject selected(dc, font.Get());
+    SetBkColor(dc, PANEL_BACKGROUND);
+    SetTextColor(dc, PANEL_TEXT);
+    char blanks[32];
+    std::memset(blanks, ' ', sizeof blanks);
+    for (const BlankLine& line : NAME_BLANKS) {
+        TextAt(dc, line.x, line.y, blanks, static_cast<size_t>(line.blanks));
     }
-    DeleteObject(font);
+    // A zero byte in the name shows as a blank.
+    char name[FILM_NAME_BYTES];
+    for (size_t i = 0; i < FILM_NAME_BYTES; ++i) name[i] = record.name[i] == 0 ? ' ' : record.name[i];
+    for (const NameLine& line : japanese ? JAPANESE_NAME_LINES : ENGLISH_NAME_LINES) {
+        TextAt(dc, line.x, line.y, name + line.first, line.count);
+    }
 }
 
 void DrawFrameMask(HDC dc, bool empty) {
@@ -183,6 +182,8 @@ void DrawFrameMask(HDC dc, bool empty) {
     int height = r.bottom - r.top + 1 + 2 * MASK_BORDER;
     DrawBitmapResource(FrameMaskName(scanSettings, empty), dc, mainState.backgroundDC, r.left - MASK_BORDER,
                        r.top - MASK_BORDER, width, height);
+    // Left selected on purpose for the crop frame drawn next; a stock pen is
+    // never deleted, so nothing is owed back.
     SelectObject(dc, GetStockObject(BLACK_PEN));
 }
 
@@ -217,20 +218,17 @@ void ShowColourUnderMouse(HWND window, int x, int y) {
     const Value values[] = {{GetRValue(colour), READOUT_RED_X, false},
                             {GetGValue(colour), READOUT_GREEN_X, false},
                             {GetBValue(colour), READOUT_BLUE_X, true}};
-    HFONT font = CreatePanelFont();
-    {
-        ScopedSelectObject selected(dc.Get(), font);
-        SetBkColor(dc.Get(), READOUT_BACKGROUND);
-        SetTextColor(dc.Get(), RGB(0, 0, 0));
-        for (const Value& v : values) {
-            // Blanks after the number wipe the digits of a longer one before.
-            const char* padding = v.level < 10 ? "   " : v.level < 100 ? (v.blue ? " " : "  ") : "";
-            char text[16];
-            int length = std::snprintf(text, sizeof text, "%-3u%s", v.level, padding);
-            TextAt(dc.Get(), v.x, READOUT_Y, text, static_cast<size_t>(length > 0 ? length : 0));
-        }
+    ScopedGdiObject<HFONT> font(CreatePanelFont());
+    ScopedSelectObject selected(dc.Get(), font.Get());
+    SetBkColor(dc.Get(), READOUT_BACKGROUND);
+    SetTextColor(dc.Get(), RGB(0, 0, 0));
+    for (const Value& v : values) {
+        // Blanks after the number wipe the digits of a longer one before.
+        const char* padding = v.level < 10 ? "   " : v.level < 100 ? (v.blue ? " " : "  ") : "";
+        char text[16];
+        int length = std::snprintf(text, sizeof text, "%-3u%s", v.level, padding);
+        TextAt(dc.Get(), v.x, READOUT_Y, text, static_cast<size_t>(length > 0 ? length : 0));
     }
-    DeleteObject(font);
 }
 
 void ShowOutputSize(HWND window) {

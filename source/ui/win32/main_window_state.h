@@ -52,16 +52,22 @@ struct MainWindowState {
     int32_t scannerStatus;  // last CheckScanner: 0 not ready, 1 ready, 100 + film code
     int32_t mouseX, mouseY;
     int32_t lastMouseX, lastMouseY;
-    HDC backgroundDC;  // the client area's memory copy, made at the first paint
+    // The client area's memory copy: a memory context holding its own
+    // bitmap, made at the first paint and kept as long as the window.
+    // Plain handles, since the record is reset by assignment; DestroyBackground
+    // is the one place that gives them back (WM_DESTROY).
+    HDC backgroundDC;
     HBITMAP backgroundBitmap;
-    HGDIOBJ backgroundPrevious;
+    HGDIOBJ backgroundPrevious;  // the context's own bitmap, selected again before DeleteDC
 };
 extern MainWindowState mainState;
 
 // --- main_window_controls.cpp ---
 // The sixteen tool buttons, three edit fields and four scroll bars.
 void CreateScanControls(HWND window);
-// Destroys them with their bitmaps and font (the window is going).
+// Destroys them with their bitmaps and font (the window is going). The
+// tool bitmaps and the edit font live as long as the controls that draw
+// with them, so they are plain module handles given back only here.
 void DestroyScanControls();
 HWND CreateToolbarButton(HWND parent, int x, int y, int width, int height, int controlId, WORD commandId,
                          int bitmapId, bool show);
@@ -79,11 +85,13 @@ HFONT CreatePanelFont();
 
 // --- main_window_painting.cpp ---
 void OnPaint(HWND window);
+// Selects the background's own bitmap again, then DeleteDC and
+// DeleteObject; the handles are 0 afterwards. Harmless when none was made.
 void DestroyBackground();
 // Film type name in the panel, on three lines, from record `recordNumber`.
 void DrawFilmTypeName(HDC dc, int32_t recordNumber);
 // The frame mask around the preview (empty: no preview yet), in the window
-// and the background copy.
+// and the background copy. Leaves the black stock pen selected in `dc`.
 void DrawFrameMask(HDC dc, bool empty);
 // The crop frame, inverted: drawing it twice removes it.
 void DrawCropFrame(HDC dc);

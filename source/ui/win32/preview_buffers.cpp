@@ -1,21 +1,25 @@
 #include "source/ui/win32/preview_buffers.h"
 
+#include "common/win32/global_memory.h"
 
 HGLOBAL previewPixels = nullptr;
 HGLOBAL previewBitmap = nullptr;
 
 bool AllocatePreviewBuffers() {
     FreePreviewBuffers();
-    previewPixels = GlobalAlloc(GHND, PREVIEW_PIXELS_BYTES);
-    previewBitmap = GlobalAlloc(GHND, PREVIEW_BITMAP_BYTES);
-    BYTE* header = previewBitmap != nullptr ? static_cast<BYTE*>(GlobalLock(previewBitmap)) : nullptr;
-    if (previewPixels == nullptr || header == nullptr) {
-        FreePreviewBuffers();
-        return false;
+    GlobalBlock pixels(GlobalAlloc(GHND, PREVIEW_PIXELS_BYTES));
+    GlobalBlock bitmap(GlobalAlloc(GHND, PREVIEW_BITMAP_BYTES));
+    {
+        ScopedGlobalLock header(bitmap.Get());
+        if (pixels.Get() == nullptr || header.Get() == nullptr) {
+            return false;
+        }
+        // The unrotated 35 mm preview until a scan or the rendering rewrites it.
+        WriteDibHeader(header.Get(), 240, 160, 0);
     }
-    // The unrotated 35 mm preview until a scan or the rendering rewrites it.
-    WriteDibHeader(header, 240, 160, 0);
-    GlobalUnlock(previewBitmap);
+    // Both made: the window keeps them until FreePreviewBuffers.
+    previewPixels = pixels.Detach();
+    previewBitmap = bitmap.Detach();
     return true;
 }
 
