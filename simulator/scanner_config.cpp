@@ -5,6 +5,8 @@
 #include <cstring>
 #include <map>
 
+#include "common/bitmap_file.h"
+
 namespace {
 
 constexpr size_t MAX_CONFIG_BYTES = 1u << 20;
@@ -38,14 +40,6 @@ bool ReadWholeFile(const std::string& path, size_t limit, std::vector<uint8_t>& 
     }
     std::fclose(file);
     return ok;
-}
-
-uint32_t Le32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
-}
-uint16_t Le16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
 }
 
 std::string FolderOf(const std::string& path) {
@@ -341,20 +335,21 @@ bool LoadScannerConfig(const std::string& path, ScannerConfig& config, std::stri
 }
 
 bool DecodeBmp(const uint8_t* data, size_t size, Picture& picture, std::string& error) {
-    if (size < 54 || data[0] != 'B' || data[1] != 'M') {
+    if (size < PIXELS_OFFSET || data[0] != 'B' || data[1] != 'M') {
         error = "not a BMP file";
         return false;
     }
-    uint32_t offset = Le32(data + 10);
-    uint32_t headerSize = Le32(data + 14);
-    if (headerSize < 40 || headerSize > size - 14) {
+    uint32_t offset = ReadFileHeader(data).bfOffBits;
+    BitmapInfoHeader header = ReadInfoHeader(data + FILE_HEADER_SIZE);
+    uint32_t headerSize = header.biSize;
+    if (headerSize < INFO_HEADER_SIZE || headerSize > size - FILE_HEADER_SIZE) {
         error = "unsupported BMP header";
         return false;
     }
-    int32_t width = static_cast<int32_t>(Le32(data + 18));
-    int32_t rawHeight = static_cast<int32_t>(Le32(data + 22));
-    uint16_t bits = Le16(data + 28);
-    uint32_t compression = Le32(data + 30);
+    int32_t width = header.biWidth;
+    int32_t rawHeight = header.biHeight;
+    uint16_t bits = header.biBitCount;
+    uint32_t compression = header.biCompression;
     bool topDown = rawHeight < 0;
     int64_t height = topDown ? -static_cast<int64_t>(rawHeight) : rawHeight;
     if (width <= 0 || height <= 0 || width > MAX_PICTURE_SIDE || height > MAX_PICTURE_SIDE) {
@@ -366,8 +361,8 @@ bool DecodeBmp(const uint8_t* data, size_t size, Picture& picture, std::string& 
         return false;
     }
     uint64_t bytesPerPixel = bits / 8u;
-    uint64_t stride = (static_cast<uint64_t>(width) * bytesPerPixel + 3) / 4 * 4;
-    if (offset > size || stride * static_cast<uint64_t>(height) > size - offset) {
+    uint64_t stride = BitmapRowBytes(static_cast<uint32_t>(width), bits);
+    if (!BitmapRowsFit(offset, stride, static_cast<uint64_t>(height), size)) {
         error = "BMP pixel data runs past the end of the file";
         return false;
     }

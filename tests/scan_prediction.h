@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "common/little_endian.h"
 #include "simulator/virtual_scanner.h"
 #include "source/ui/scan_settings.h"
 
@@ -21,7 +22,7 @@ inline void SetWholeFrame(ScanSettings& s, double outputWidth, double outputHeig
 
 // A 32-bit field of a bitmap header, least significant byte first.
 inline uint32_t Field(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0] | p[1] << 8 | p[2] << 16 | p[3] << 24);
+    return ReadLe32(p);
 }
 
 // A 64 x 48 frame picture whose colour changes across both axes, so that a

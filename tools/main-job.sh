@@ -42,51 +42,13 @@ export QX52SIM_CONFIG="$install\\strip.cfg"
 
 settings() {  # settings LANGUAGE: both programs in that language
   local ini="$WINEPREFIX/drive_c/windows/vantera.ini"
-  python3 - "$ini" "$1" <<'PY'
-import configparser, sys
-path, language = sys.argv[1], sys.argv[2]
-config = configparser.RawConfigParser(strict=False)
-config.optionxform = str
-try:
-    config.read(path, encoding="latin-1")
-except configparser.Error:
-    pass
-for section in ("QX-52V2P", "KORVEL"):
-    if not config.has_section(section):
-        config.add_section(section)
-    config.set(section, "LANGUAGE", language)
-config.set("QX-52V2P", "FILMNUMBER", "7")  # Color Reversal ISO 100, the strip's film
-with open(path, "w", encoding="latin-1") as out:
-    config.write(out, space_around_delimiters=False)
-PY
+  "$root/tools/ini-set.sh" "$ini" QX-52V2P LANGUAGE "$1"
+  "$root/tools/ini-set.sh" "$ini" KORVEL LANGUAGE "$1"
+  # Color Reversal ISO 100, the strip's film.
+  "$root/tools/ini-set.sh" "$ini" QX-52V2P FILMNUMBER 7
   # Our source is the source manager's default, as its installation leaves it.
-  python3 - "$WINEPREFIX/drive_c/windows/win.ini" <<'PY'
-import sys
-path = sys.argv[1]
-try:
-    lines = open(path, encoding="latin-1").read().splitlines()
-except FileNotFoundError:
-    lines = []
-entry = "Default Source=C:\\windows\\twain_32\\VANTERA\\qx52ds.ds"
-out, inside, done = [], False, False
-for line in lines:
-    if line.strip().startswith("["):
-        if inside and not done:
-            out.append(entry); done = True
-        inside = line.strip().lower() == "[twain]"
-        out.append(line)
-        continue
-    if inside and line.lower().startswith("default source="):
-        if not done:
-            out.append(entry); done = True
-        continue
-    out.append(line)
-if not done:
-    if not inside:
-        out.append("[TWAIN]")
-    out.append(entry)
-open(path, "w", encoding="latin-1").write("\r\n".join(out) + "\r\n")
-PY
+  "$root/tools/ini-set.sh" "$WINEPREFIX/drive_c/windows/win.ini" TWAIN "Default Source" \
+    'C:\windows\twain_32\VANTERA\qx52ds.ds'
 }
 
 if [ -z "$scan_file" ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

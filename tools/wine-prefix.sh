@@ -49,21 +49,9 @@ ini="$windows/vantera.ini"
 [ -f "$ini" ] || printf '[QX-52V2P]\r\nDPI=200\r\nFILMNUMBER=1\r\n' > "$ini"
 
 # set_default KEY VALUE: adds KEY=VALUE to the source's section unless the
-# key is there already. Section and key names match without regard to case,
-# as Windows reads them.
+# key is there already.
 set_default() {
-  if QX_KEY=$1 awk '{ line = tolower($0); sub(/[ \t\r]+$/, "", line) }
-          line ~ /^\[/ { inside = (line == "[qx-52v2p]") }
-          inside && index(line, tolower(ENVIRON["QX_KEY"]) "=") == 1 { found = 1 }
-          END { exit found ? 0 : 1 }' "$ini"; then
-    return
-  fi
-  # A last line without its line end must not run into what is added.
-  [ -z "$(tail -c 1 "$ini")" ] || printf '\r\n' >> "$ini"
-  QX_KEY=$1 QX_VALUE=$2 awk '{ print; line = tolower($0); sub(/[ \t\r]+$/, "", line) }
-       line == "[qx-52v2p]" && !done { printf "%s=%s\r\n", ENVIRON["QX_KEY"], ENVIRON["QX_VALUE"]; done = 1 }
-       END { if (!done) printf "[QX-52V2P]\r\n%s=%s\r\n", ENVIRON["QX_KEY"], ENVIRON["QX_VALUE"] }' "$ini" > "$ini.new"
-  mv "$ini.new" "$ini"
+  "$(dirname "${BASH_SOURCE[0]}")/ini-set.sh" --keep "$ini" QX-52V2P "$1" "$2"
 }
 # The film parameter files' folder, ending in a separator.
 set_default PATH 'C:\windows\twain_32\VANTERA\'

@@ -1,11 +1,9 @@
 #include "host/core/bitmap_format.h"
 
 #include <algorithm>
-#include <cstring>
 
 uint64_t PictureRowBytes(int32_t width) {
-    uint64_t w = width > 0 ? static_cast<uint64_t>(width) : 0;
-    return (w * 3 + 3) / 4 * 4;
+    return BitmapRowBytes(width > 0 ? static_cast<uint32_t>(width) : 0, 24);
 }
 
 uint64_t DibPixelBytes(int32_t width, int32_t height) {
@@ -40,10 +38,8 @@ BitmapCheck CheckBitmapFile(const uint8_t* start, size_t available, uint64_t fil
     if (start == nullptr || available < PIXELS_OFFSET || fileSize < PIXELS_OFFSET) {
         return BitmapCheck::TRUNCATED;
     }
-    BitmapFileHeader file;
-    BitmapInfoHeader header;
-    std::memcpy(&file, start, sizeof file);
-    std::memcpy(&header, start + FILE_HEADER_SIZE, sizeof header);
+    BitmapFileHeader file = ReadFileHeader(start);
+    BitmapInfoHeader header = ReadInfoHeader(start + FILE_HEADER_SIZE);
     // A negative height stores the top row first. INT32_MIN has no positive
     // counterpart and stays negative, so the check below refuses it.
     bool topDown = header.biHeight < 0 && header.biHeight != INT32_MIN;
@@ -57,7 +53,7 @@ BitmapCheck CheckBitmapFile(const uint8_t* start, size_t available, uint64_t fil
     }
     uint32_t offBits = file.bfOffBits;
     uint64_t offset = offBits >= PIXELS_OFFSET ? offBits : PIXELS_OFFSET;
-    if (offset > fileSize || fileSize - offset < pixelBytes) {
+    if (!BitmapRowsFit(offset, PictureRowBytes(header.biWidth), static_cast<uint64_t>(header.biHeight), fileSize)) {
         return BitmapCheck::PIXELS_MISSING;
     }
     header.biSize = INFO_HEADER_SIZE;
@@ -77,8 +73,7 @@ BitmapCheck CheckPictureBlock(const uint8_t* block, size_t blockSize) {
     if (block == nullptr || blockSize < INFO_HEADER_SIZE) {
         return BitmapCheck::TRUNCATED;
     }
-    BitmapInfoHeader header;
-    std::memcpy(&header, block, sizeof header);
+    BitmapInfoHeader header = ReadInfoHeader(block);
     uint64_t pixelBytes = 0;
     BitmapCheck check = CheckPictureHeader(header, pixelBytes);
     if (check != BitmapCheck::ACCEPTED) {
@@ -122,9 +117,5 @@ bool PrepareHeaderForSave(BitmapInfoHeader& header) {
 }
 
 BitmapFileHeader MakeFileHeader(uint32_t pixelBytes) {
-    BitmapFileHeader file = {};
-    file.bfType = BITMAP_FILE_TYPE;
-    file.bfSize = pixelBytes + PIXELS_OFFSET;
-    file.bfOffBits = PIXELS_OFFSET;
-    return file;
+    return FileHeaderFor(pixelBytes);
 }

@@ -1,8 +1,10 @@
 // The 24-bit bitmap files KORVEL opens and saves, and the pictures it holds
 // in memory (a 40-byte BITMAPINFOHEADER followed directly by bottom-up rows
 // of blue-green-red pixels, each row padded to 4 bytes). Portable: no
-// Windows headers; the records are laid out byte for byte as in the file
-// (little-endian, as on every machine this runs on).
+// Windows headers; the header records and their reading and writing are
+// common/bitmap_file.h's; the records are laid out byte for byte as in the
+// file (little-endian, as on every machine this runs on), so that a picture
+// in memory and its header can be written out as they stand.
 //
 // The checks never trust a size from a header: every size is computed in
 // 64 bits and compared with the bytes that are really there.
@@ -11,38 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#pragma pack(push, 2)
-struct BitmapFileHeader {
-    uint16_t bfType;  // "BM"
-    uint32_t bfSize;
-    uint16_t bfReserved1;
-    uint16_t bfReserved2;
-    uint32_t bfOffBits;
-};
-
-struct BitmapInfoHeader {
-    uint32_t biSize;
-    int32_t biWidth;
-    int32_t biHeight;
-    uint16_t biPlanes;
-    uint16_t biBitCount;
-    uint32_t biCompression;
-    uint32_t biSizeImage;
-    int32_t biXPelsPerMeter;
-    int32_t biYPelsPerMeter;
-    uint32_t biClrUsed;
-    uint32_t biClrImportant;
-};
-#pragma pack(pop)
-
-static_assert(sizeof(BitmapFileHeader) == 14);
-static_assert(sizeof(BitmapInfoHeader) == 40);
-
-constexpr uint16_t BITMAP_FILE_TYPE = 0x4D42;  // "BM" read as little-endian
-constexpr uint32_t FILE_HEADER_SIZE = sizeof(BitmapFileHeader);
-constexpr uint32_t INFO_HEADER_SIZE = sizeof(BitmapInfoHeader);
-constexpr uint32_t PIXELS_OFFSET = FILE_HEADER_SIZE + INFO_HEADER_SIZE;  // 54
-constexpr uint32_t RGB_COMPRESSION = 0;  // BI_RGB
+#include "common/bitmap_file.h"
 
 // The largest pixel block KORVEL takes: its file (pixels + 54) must still be
 // described by the 32-bit bfSize.

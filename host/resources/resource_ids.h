@@ -2,6 +2,13 @@
 // (plain #defines, which the resource compiler reads too).
 #pragma once
 
+// The main window's class name (also the settings section, the English
+// menu and the icon) and its caption: the string table's IDS_APP_NAME and
+// IDS_CAPTION, spelled once here for the script and for programs that look
+// for the window.
+#define KORVEL_CLASS_NAME "KORVEL"
+#define KORVEL_CAPTION "VANTERA SCANNER CONTROLLER"
+
 // String table. Texts with a Japanese variant have it at id + 10
 // (JAPANESE_TEXT_OFFSET), so that id + textOffset picks the language.
 #define IDS_APP_NAME 1           // class, settings section, English menu, icon

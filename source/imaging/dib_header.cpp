@@ -1,15 +1,8 @@
 #include "source/imaging/dib_header.h"
 
 #include <cmath>
-#include <cstring>
 
-namespace {
-
-void Put32(uint8_t* out, uint32_t value) {
-    for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-}  // namespace
+#include "common/bitmap_file.h"
 
 uint32_t PixelsPerMetre(double dotsPerInch) {
     // 39.37 is 3937 / 100. A whole number of dots per inch times 3937 is
@@ -22,13 +15,10 @@ uint32_t PixelsPerMetre(double dotsPerInch) {
 }
 
 void WriteDibHeader(uint8_t* header, uint32_t width, uint32_t height, uint32_t pelsPerMeter) {
-    std::memset(header, 0, DIB_HEADER_BYTES);
-    Put32(header, DIB_HEADER_BYTES);
-    Put32(header + 4, width);
-    Put32(header + 8, height);
-    header[12] = 1;   // planes
-    header[14] = 24;  // bits per pixel
-    Put32(header + 20, DibRowBytes(width) * height);
-    Put32(header + 24, pelsPerMeter);
-    Put32(header + 28, pelsPerMeter);
+    static_assert(DIB_HEADER_BYTES == INFO_HEADER_SIZE);
+    BitmapInfoHeader info = InfoHeaderFor(static_cast<int32_t>(width), static_cast<int32_t>(height), 24,
+                                          static_cast<int32_t>(pelsPerMeter));
+    // The row size as the source's own buffers count it.
+    info.biSizeImage = DibRowBytes(width) * height;
+    WriteInfoHeader(info, header);
 }

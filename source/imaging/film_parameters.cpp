@@ -5,6 +5,8 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "common/little_endian.h"
+
 char filmParameterPath[FILM_PATH_BYTES] = {};
 FilmParameterRecord currentFilm = {};
 
@@ -61,7 +63,7 @@ bool ReadRecordFrom(std::FILE* file, FilmParameterRecord& record, int32_t record
     }
     std::memcpy(&record, bytes, sizeof record);
     // The file is little-endian whatever the machine reading it.
-    record.filmSpeed = static_cast<uint16_t>(bytes[36] | (bytes[37] << 8));
+    record.filmSpeed = ReadLe16(bytes + 36);
     return true;
 }
 

@@ -2,6 +2,13 @@
 // and the code.
 #pragma once
 
+// The private window class that every dialog template names, and the
+// captions of the main scan window (PREVIEW_DLG) and of the final scan's
+// progress window (SCANDIALOG), for the script and the code alike.
+#define SOURCE_CLASS_NAME "QX-52"
+#define PREVIEW_CAPTION "  VANTERA QX-52"
+#define SCANNING_CAPTION "  QX-52 Scanning"
+
 // String table: identity strings.
 #define IDS_MANUFACTURER 0
 #define IDS_PRODUCT_FAMILY 1

@@ -1,23 +1,14 @@
 #include "source/twain/capability_containers.h"
 
+#include "common/little_endian.h"
 #include "common/twain_constants.h"
 
 namespace {
 
-void PutLittleEndian(uint8_t* out, uint32_t value, uint32_t width) {
-    for (uint32_t i = 0; i < width; ++i) out[i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-uint32_t GetLittleEndian(const uint8_t* in, uint32_t width) {
-    uint32_t value = 0;
-    for (uint32_t i = 0; i < width; ++i) value |= static_cast<uint32_t>(in[i]) << (8 * i);
-    return value;
-}
-
 // Replaces the low `width` bytes of `destination` with the item's.
 void StoreLowBytes(const uint8_t* item, uint32_t width, uint32_t& destination) {
     uint32_t mask = width >= 4 ? 0xFFFFFFFFu : (1u << (8 * width)) - 1;
-    destination = (destination & ~mask) | (GetLittleEndian(item, width) & mask);
+    destination = (destination & ~mask) | (ReadLittleEndian(item, width) & mask);
 }
 
 }  // namespace
@@ -40,8 +31,8 @@ uint32_t ItemWidth(uint16_t itemType) {
 }
 
 void WriteOneValue(uint8_t* block, uint16_t itemType, uint32_t item) {
-    PutLittleEndian(block, itemType, 2);
-    PutLittleEndian(block + 2, item, 4);
+    WriteLittleEndian(block, itemType, 2);
+    WriteLittleEndian(block + 2, item, 4);
 }
 
 size_t EnumerationBytes(const EnumerationHeader& header) {
@@ -50,13 +41,13 @@ size_t EnumerationBytes(const EnumerationHeader& header) {
 
 void WriteEnumeration(uint8_t* block, const EnumerationHeader& header, const uint32_t* items) {
     uint32_t width = ItemWidth(header.itemType);
-    PutLittleEndian(block, header.itemType, 2);
-    PutLittleEndian(block + 2, header.numItems, 4);
-    PutLittleEndian(block + 6, header.currentIndex, 4);
-    PutLittleEndian(block + 10, header.defaultIndex, 4);
+    WriteLittleEndian(block, header.itemType, 2);
+    WriteLittleEndian(block + 2, header.numItems, 4);
+    WriteLittleEndian(block + 6, header.currentIndex, 4);
+    WriteLittleEndian(block + 10, header.defaultIndex, 4);
     uint8_t* item = block + ENUMERATION_HEADER_BYTES;
     for (uint32_t i = 0; i < header.numItems; ++i, item += width) {
-        PutLittleEndian(item, items[i], width);
+        WriteLittleEndian(item, items[i], width);
     }
     *item = 0;
 }
@@ -65,7 +56,7 @@ bool ReadItemOfOneValue(const uint8_t* block, size_t blockBytes, uint32_t& desti
     if (blockBytes < 2) {
         return false;
     }
-    uint32_t width = ItemWidth(static_cast<uint16_t>(GetLittleEndian(block, 2)));
+    uint32_t width = ItemWidth(static_cast<uint16_t>(ReadLittleEndian(block, 2)));
     if (width == 0 || blockBytes < 2 + width) {
         return false;
     }
@@ -77,8 +68,8 @@ bool ReadItemOfEnumeration(const uint8_t* block, size_t blockBytes, uint32_t ind
     if (blockBytes < ENUMERATION_HEADER_BYTES) {
         return false;
     }
-    uint32_t width = ItemWidth(static_cast<uint16_t>(GetLittleEndian(block, 2)));
-    uint32_t numItems = GetLittleEndian(block + 2, 4);
+    uint32_t width = ItemWidth(static_cast<uint16_t>(ReadLittleEndian(block, 2)));
+    uint32_t numItems = ReadLittleEndian(block + 2, 4);
     // In 64 bits: an index near 2^32 must not wrap round to an early offset.
     uint64_t end = ENUMERATION_HEADER_BYTES + (static_cast<uint64_t>(index) + 1) * width;
     if (width == 0 || index >= numItems || end > blockBytes) {

@@ -1,5 +1,7 @@
 #include "source/twain/capability_table.h"
 
+#include <iterator>
+
 #include "common/twain_constants.h"
 
 namespace {
@@ -8,32 +10,34 @@ constexpr CapabilitySettings LOADED_SETTINGS = {1, TWCP_NONE};
 
 constexpr EnumerationHeader NO_ENUMERATION = {0, 0, 0, 0};
 
+// Every capability answered, its reply and its set rule in one entry.
+// A set reads one-value containers for all of them; only the transfer
+// mechanism also takes the first item of an enumeration.
 constexpr CapabilityEntry CAPABILITY_TABLE[] = {
-    {CAP_XFERCOUNT, TWON_ONEVALUE, CapabilitySetting::TransferCount, NO_ENUMERATION, {}},
-    {ICAP_COMPRESSION, TWON_ONEVALUE, CapabilitySetting::Compression, NO_ENUMERATION, {}},
+    {CAP_XFERCOUNT, TWON_ONEVALUE, CapabilitySetting::TransferCount, NO_ENUMERATION, {},
+     SetAction::ReadOneValue, SetAction::Ignore},
+    {ICAP_COMPRESSION, TWON_ONEVALUE, CapabilitySetting::Compression, NO_ENUMERATION, {},
+     SetAction::ReadOneValue, SetAction::Ignore},
     // RGB first: it is the current and default pixel type, and the only one
     // ever delivered.
     {ICAP_PIXELTYPE, TWON_ENUMERATION, CapabilitySetting::None, {TWTY_UINT16, 4, 0, 0},
-     {TWPT_RGB, TWPT_BW, TWPT_GRAY, TWPT_PALETTE}},
+     {TWPT_RGB, TWPT_BW, TWPT_GRAY, TWPT_PALETTE}, SetAction::ReadOneValue, SetAction::Ignore},
     {ICAP_UNITS, TWON_ENUMERATION, CapabilitySetting::None, {TWTY_UINT16, 4, 0, 0},
-     {TWUN_INCHES, TWUN_CENTIMETERS, TWUN_PICAS, TWUN_POINTS}},
-    {ICAP_XFERMECH, TWON_ENUMERATION, CapabilitySetting::None, {TWTY_UINT16, 1, 0, 0}, {TWSX_NATIVE}},
+     {TWUN_INCHES, TWUN_CENTIMETERS, TWUN_PICAS, TWUN_POINTS}, SetAction::ReadOneValue, SetAction::Ignore},
+    {ICAP_XFERMECH, TWON_ENUMERATION, CapabilitySetting::None, {TWTY_UINT16, 1, 0, 0}, {TWSX_NATIVE},
+     SetAction::ReadOneValue, SetAction::ReadFirstEnumerationItem},
 };
 
-struct SetRule {
-    uint16_t cap;
-    SetAction onOneValue;
-    SetAction onEnumeration;
-    CapabilitySetting destination;
-};
-
-constexpr SetRule SET_RULES[] = {
-    {CAP_XFERCOUNT, SetAction::ReadOneValue, SetAction::Ignore, CapabilitySetting::TransferCount},
-    {ICAP_COMPRESSION, SetAction::ReadOneValue, SetAction::Ignore, CapabilitySetting::Compression},
-    {ICAP_PIXELTYPE, SetAction::ReadOneValue, SetAction::Ignore, CapabilitySetting::None},
-    {ICAP_UNITS, SetAction::ReadOneValue, SetAction::Ignore, CapabilitySetting::None},
-    {ICAP_XFERMECH, SetAction::ReadOneValue, SetAction::ReadFirstEnumerationItem, CapabilitySetting::None},
-};
+// A copied entry whose id was not changed would hide the later capability.
+constexpr bool EveryIdOnce() {
+    for (size_t i = 0; i < std::size(CAPABILITY_TABLE); ++i) {
+        for (size_t j = i + 1; j < std::size(CAPABILITY_TABLE); ++j) {
+            if (CAPABILITY_TABLE[i].cap == CAPABILITY_TABLE[j].cap) return false;
+        }
+    }
+    return true;
+}
+static_assert(EveryIdOnce());
 
 }  // namespace
 
@@ -70,14 +74,12 @@ uint32_t CapabilitySettingValue(CapabilitySetting setting) {
 }
 
 SetDecision SetDecisionFor(uint16_t cap, uint16_t conType) {
-    for (const SetRule& rule : SET_RULES) {
-        if (rule.cap != cap) {
-            continue;
-        }
-        SetAction action = conType == TWON_ONEVALUE      ? rule.onOneValue
-                           : conType == TWON_ENUMERATION ? rule.onEnumeration
-                                                         : SetAction::Ignore;
-        return {action, rule.destination};
+    const CapabilityEntry* entry = FindCapability(cap);
+    if (entry == nullptr) {
+        return {SetAction::Ignore, CapabilitySetting::None};
     }
-    return {SetAction::Ignore, CapabilitySetting::None};
+    SetAction action = conType == TWON_ONEVALUE      ? entry->onOneValue
+                       : conType == TWON_ENUMERATION ? entry->onEnumeration
+                                                     : SetAction::Ignore;
+    return {action, entry->setting};
 }

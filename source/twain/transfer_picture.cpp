@@ -3,18 +3,10 @@
 #include <cmath>
 #include <cstring>
 
+#include "common/bitmap_file.h"
 #include "source/imaging/dib_header.h"
 
 namespace {
-
-uint32_t Get32(const uint8_t* in) {
-    return static_cast<uint32_t>(in[0]) | static_cast<uint32_t>(in[1]) << 8 |
-           static_cast<uint32_t>(in[2]) << 16 | static_cast<uint32_t>(in[3]) << 24;
-}
-
-uint16_t Get16(const uint8_t* in) {
-    return static_cast<uint16_t>(in[0] | in[1] << 8);
-}
 
 constexpr uint32_t INT32_LIMIT = 0x7FFFFFFFu;
 constexpr uint32_t BI_RGB_CODE = 0;
@@ -32,11 +24,12 @@ bool ReadTransferPicture(const uint8_t* block, size_t blockBytes, TransferPictur
     if (blockBytes < DIB_HEADER_BYTES) {
         return false;
     }
-    uint32_t width = Get32(block + 4);
-    uint32_t height = Get32(block + 8);
-    uint16_t bitCount = Get16(block + 14);
-    uint32_t compression = Get32(block + 16);
-    uint32_t sizeImage = Get32(block + 20);
+    BitmapInfoHeader header = ReadInfoHeader(block);
+    auto width = static_cast<uint32_t>(header.biWidth);
+    auto height = static_cast<uint32_t>(header.biHeight);
+    uint16_t bitCount = header.biBitCount;
+    uint32_t compression = header.biCompression;
+    uint32_t sizeImage = header.biSizeImage;
     // Signed in the header: a top-down or empty picture is not ours.
     if (width == 0 || width > INT32_LIMIT || height == 0 || height > INT32_LIMIT || bitCount != 24 ||
         compression != BI_RGB_CODE) {

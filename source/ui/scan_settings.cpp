@@ -8,8 +8,9 @@ namespace {
 constexpr ToneCurve NEUTRAL_CURVE = {0, 0, 255, 255, 100};
 constexpr uint16_t DEFAULT_SCAN_SCALE = 885;  // 2.5 output pixels per preview pixel
 
-// The 600 x 400 output of the whole 35 mm picture: 240 x 160 preview
-// pixels at 2.5 output pixels each.
+// The values of a freshly loaded library, and the ones the main scan window
+// starts from each time it opens. The 600 x 400 output of the whole 35 mm
+// picture: 240 x 160 preview pixels at 2.5 output pixels each.
 constexpr ScanSettings LOADED_SETTINGS = {
     .filmNumber = 1,
     .adapterType = 0,
@@ -72,6 +73,13 @@ constexpr ScanSettings LOADED_SETTINGS = {
 };
 static_assert(LOADED_SETTINGS.resSliderX == 275);
 
+// Copies the named fields of the loaded values into `s`, so that the window's
+// start values are stated once, in LOADED_SETTINGS.
+template <auto... fields>
+void RestoreLoaded(ScanSettings& s) {
+    ((s.*fields = LOADED_SETTINGS.*fields), ...);
+}
+
 }  // namespace
 
 ScanSettings scanSettings = LOADED_SETTINGS;
@@ -82,33 +90,17 @@ void ResetScanSettings() {
 
 void InitialiseScanSettings(const SettingsReader& settings, uint8_t useJapanese) {
     ScanSettings& s = scanSettings;
+    using S = ScanSettings;
     // A layout set by the application decides the output size and frame.
     if (s.layoutSet == 0) {
-        s.outputWidth = LOADED_SETTINGS.outputWidth;
-        s.outputHeight = LOADED_SETTINGS.outputHeight;
-        s.outputWidthPixels = LOADED_SETTINGS.outputWidthPixels;
-        s.outputHeightPixels = LOADED_SETTINGS.outputHeightPixels;
-        s.outputScale = LOADED_SETTINGS.outputScale;
-        s.aspectRatio = LOADED_SETTINGS.aspectRatio;
-        s.cropWidth = LOADED_SETTINGS.cropWidth;
-        s.cropHeight = LOADED_SETTINGS.cropHeight;
-        s.cropX0 = LOADED_SETTINGS.cropX0;
-        s.cropX1 = LOADED_SETTINGS.cropX1;
-        s.cropY0 = LOADED_SETTINGS.cropY0;
-        s.cropY1 = LOADED_SETTINGS.cropY1;
+        RestoreLoaded<&S::outputWidth, &S::outputHeight, &S::outputWidthPixels, &S::outputHeightPixels,
+                      &S::outputScale, &S::aspectRatio, &S::cropWidth, &S::cropHeight, &S::cropX0, &S::cropX1,
+                      &S::cropY0, &S::cropY1>(s);
     }
-
-    s.exposurePosition = s.redPosition = s.greenPosition = s.bluePosition = 200.0;
-    s.previewExposurePosition = 200.0;
-    s.rotation = 0;
-    s.scanScale = DEFAULT_SCAN_SCALE;
-    s.masterCurve = s.redCurve = s.greenCurve = s.blueCurve = s.editCurve = NEUTRAL_CURVE;
-    s.redGain = s.greenGain = s.blueGain = 100;
-    s.resSliderX = static_cast<uint16_t>(RES_BAR_LEFT + s.scanScale / SCAN_SCALE_PER_PIXEL);
-    s.resSliderY = RES_SLIDER_Y;
-    s.resBarLeft = RES_BAR_LEFT;
-    s.resBarRight = RES_BAR_RIGHT;
-    s.resBarTop = RES_BAR_TOP;
+    RestoreLoaded<&S::exposurePosition, &S::redPosition, &S::greenPosition, &S::bluePosition,
+                  &S::previewExposurePosition, &S::rotation, &S::scanScale, &S::masterCurve, &S::redCurve,
+                  &S::greenCurve, &S::blueCurve, &S::editCurve, &S::redGain, &S::greenGain, &S::blueGain,
+                  &S::resSliderX, &S::resSliderY, &S::resBarLeft, &S::resBarRight, &S::resBarTop>(s);
 
     char path[FILM_PATH_KEY_BYTES];
     char fileNameEn[FILM_FILE_NAME_KEY_BYTES];

@@ -4,38 +4,29 @@
 #include <cstring>
 #include <vector>
 
+#include "common/little_endian.h"
 #include "host/core/bitmap_format.h"
 
 namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 
 // The 54 header bytes of a file: 14-byte file header, 40-byte info header.
 std::vector<uint8_t> Headers(int32_t width, int32_t height, uint16_t bits = 24, uint32_t compression = 0,
                              uint32_t sizeImage = 48, uint32_t offBits = 54, uint32_t infoSize = 40) {
     std::vector<uint8_t> out = {'B', 'M'};
-    Put32(out, 102);
-    Put32(out, 0);
-    Put32(out, offBits);
-    Put32(out, infoSize);
-    Put32(out, static_cast<uint32_t>(width));
-    Put32(out, static_cast<uint32_t>(height));
-    Put16(out, 1);
-    Put16(out, bits);
-    Put32(out, compression);
-    Put32(out, sizeImage);
-    Put32(out, 2835);
-    Put32(out, 2835);
-    Put32(out, 7);
-    Put32(out, 7);
+    AppendLe32(out, 102);
+    AppendLe32(out, 0);
+    AppendLe32(out, offBits);
+    AppendLe32(out, infoSize);
+    AppendLe32(out, static_cast<uint32_t>(width));
+    AppendLe32(out, static_cast<uint32_t>(height));
+    AppendLe16(out, 1);
+    AppendLe16(out, bits);
+    AppendLe32(out, compression);
+    AppendLe32(out, sizeImage);
+    AppendLe32(out, 2835);
+    AppendLe32(out, 2835);
+    AppendLe32(out, 7);
+    AppendLe32(out, 7);
     return out;
 }
 
@@ -185,9 +176,9 @@ TEST(KorvelBitmapFormat, SavingWritesTheHeadersOfTheRealSize) {
 
     BitmapFileHeader file = MakeFileHeader(48);
     std::vector<uint8_t> expected = {'B', 'M'};
-    Put32(expected, 102);
-    Put32(expected, 0);
-    Put32(expected, 54);
+    AppendLe32(expected, 102);
+    AppendLe32(expected, 0);
+    AppendLe32(expected, 54);
     std::vector<uint8_t> bytes(sizeof file);
     std::memcpy(bytes.data(), &file, sizeof file);
     EXPECT_EQ(bytes, expected);

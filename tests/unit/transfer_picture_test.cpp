@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/little_endian.h"
 #include "common/twain_constants.h"
 #include "source/imaging/dib_header.h"
 #include "source/twain/transfer_picture.h"
@@ -31,10 +32,6 @@ T Copy(T value) {
     return value;
 }
 
-void Put32(Bytes& block, size_t offset, uint32_t value) {
-    for (size_t i = 0; i < 4; ++i) block[offset + i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
 }  // namespace
 
 TEST(TransferPicture, HeaderOfAScannedPicture) {
@@ -54,7 +51,7 @@ TEST(TransferPicture, HeaderThatDoesNotFitItsBlockIsRefused) {
     EXPECT_FALSE(ReadTransferPicture(block.data(), 39, picture));
     auto refusedWith = [&](size_t offset, uint32_t value) {
         Bytes changed = block;
-        Put32(changed, offset, value);
+        WriteLe32(changed.data() + offset, value);
         return !ReadTransferPicture(changed.data(), changed.size(), picture);
     };
     EXPECT_TRUE(refusedWith(8, 5));            // a row more than the block holds

@@ -11,6 +11,7 @@
 
 #include "common/win32/profile_settings.h"
 #include "common/twain_records.h"
+#include "source/resources/resource_ids.h"
 #include "tests/win32/message_box_watcher.h"
 #include "tests/win32/prefix_paths.h"
 
@@ -123,7 +124,7 @@ protected:
 };
 
 HWND FindMainWindow() {
-    return FindWindowA("QX-52", "  VANTERA QX-52");
+    return FindWindowA(SOURCE_CLASS_NAME, PREVIEW_CAPTION);
 }
 
 TEST_F(DataSource, IdentityBeforeOpenNeedsNoCaller) {

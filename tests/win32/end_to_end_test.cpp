@@ -21,6 +21,9 @@
 #include "simulator/scanner_config.h"
 #include "simulator/virtual_scanner.h"
 #include "source/imaging/tone_curves.h"
+#include "source/resources/resource_ids.h"
+#include "source/scanner/win32/user_messages.h"
+#include "source/ui/win32/main_window_state.h"
 #include "tests/host/twain_app.h"
 #include "tests/scan_prediction.h"
 #include "tests/win32/prefix_paths.h"
@@ -28,8 +31,6 @@
 namespace {
 
 constexpr char SOURCE_NAME[] = "VANTERA QX-52 32Bit";
-constexpr WPARAM CMD_PREVIEW = 201;
-constexpr WPARAM CMD_SCAN = 203;
 
 // The strip's film type: record 7, Color Reversal ISO 100.
 constexpr int STRIP_FILM_RECORD = 7;
@@ -81,10 +82,6 @@ void CorrectReversalPixel(uint8_t rgb[3]) {
     for (int c = 0; c < 3; ++c) rgb[c] = static_cast<uint8_t>(x[c]);
 }
 
-void PutField(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
-}
-
 // The 600 x 400 picture of the whole 35 mm frame at 200 dpi that the source
 // must deliver for the strip of strip.cfg scanned as film type 7.
 std::vector<uint8_t> ExpectedPicture() {
@@ -116,14 +113,14 @@ std::vector<uint8_t> ExpectedPicture() {
     // i from the top, stored bottom-up, blue first.
     constexpr uint32_t WIDTH = 600, HEIGHT = 400, ROW = 1800;
     std::vector<uint8_t> image(40 + ROW * HEIGHT, 0);
-    PutField(image, 0, 40);
-    PutField(image, 4, WIDTH);
-    PutField(image, 8, HEIGHT);
+    WriteLe32(image.data() + 0, 40);
+    WriteLe32(image.data() + 4, WIDTH);
+    WriteLe32(image.data() + 8, HEIGHT);
     image[12] = 1;
     image[14] = 24;
-    PutField(image, 20, ROW * HEIGHT);
-    PutField(image, 24, 7874);  // 200 dpi
-    PutField(image, 28, 7874);
+    WriteLe32(image.data() + 20, ROW * HEIGHT);
+    WriteLe32(image.data() + 24, 7874);  // 200 dpi
+    WriteLe32(image.data() + 28, 7874);
     for (uint32_t line = 0; line < WIDTH; ++line) {
         for (uint32_t pixel = 0; pixel < HEIGHT; ++pixel) {
             uint8_t rgb[3];
@@ -162,7 +159,7 @@ std::string FirstDifference(const uint8_t* got, const std::vector<uint8_t>& expe
 // the "Scanning stopped !" box. Answers 0 when it did both.
 DWORD WINAPI PressEscapeThenCloseTheMessage(LPVOID) {
     for (int i = 0; i < 1000; ++i) {
-        HWND progress = FindWindowA("QX-52", "  QX-52 Scanning");
+        HWND progress = FindWindowA(SOURCE_CLASS_NAME, SCANNING_CAPTION);
         if (progress != nullptr) {
             PostMessageA(progress, WM_KEYDOWN, VK_ESCAPE, 0);
             break;
@@ -171,7 +168,7 @@ DWORD WINAPI PressEscapeThenCloseTheMessage(LPVOID) {
     }
     // Then close the "Scanning stopped !" box.
     for (int i = 0; i < 1000; ++i) {
-        HWND box = FindWindowA("#32770", "QX-52 Information");
+        HWND box = FindWindowA("#32770", MESSAGE_CAPTION);
         if (box != nullptr) {
             PostMessageA(box, WM_COMMAND, IDOK, 0);
             return 0;
@@ -193,7 +190,7 @@ protected:
         ASSERT_EQ(OpenManager(app), TWRC_SUCCESS);
         ASSERT_EQ(OpenSource(app, SOURCE_NAME), TWRC_SUCCESS);
         ASSERT_EQ(EnableSource(app, true), TWRC_SUCCESS);
-        scanWindow = FindWindowA("QX-52", "  VANTERA QX-52");
+        scanWindow = FindWindowA(SOURCE_CLASS_NAME, PREVIEW_CAPTION);
         ASSERT_NE(scanWindow, nullptr);
     }
     void TearDown() override {

@@ -16,7 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "common/little_endian.h"
 #include "common/win32/profile_settings.h"
+#include "host/resources/resource_ids.h"
 #include "host/win32/main_window.h"
 #include "host/win32/program_state.h"
 #include "tests/picture_source/picture_source_protocol.h"
@@ -25,7 +27,7 @@
 
 namespace korvel_test {
 
-constexpr char CAPTION[] = "VANTERA SCANNER CONTROLLER";
+constexpr char CAPTION[] = KORVEL_CAPTION;
 constexpr char PICTURE_FOLDER[] = "QxKorvelTest";
 constexpr char PICTURE_FILE[] = "korvel_picture.ds";
 
@@ -144,17 +146,6 @@ inline std::string StatusText(int part) {
     return text;
 }
 
-// Little-endian bytes of a bitmap file, written by hand.
-inline void Put16(std::vector<uint8_t>& out, uint32_t value) {
-    out.push_back(static_cast<uint8_t>(value));
-    out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-inline void Put32(std::vector<uint8_t>& out, uint32_t value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
-
 struct BitmapFields {
     int32_t width = 5;
     int32_t height = 3;
@@ -175,17 +166,17 @@ inline std::vector<uint8_t> MakeBitmapFile(const BitmapFields& f) {
     std::vector<uint8_t> out;
     out.push_back('B');
     out.push_back('M');
-    Put32(out, offset + static_cast<uint32_t>(pixels));
-    Put32(out, 0);
-    Put32(out, offset);
-    Put32(out, f.infoSize);
-    Put32(out, static_cast<uint32_t>(f.width));
-    Put32(out, static_cast<uint32_t>(f.height));
-    Put16(out, 1);
-    Put16(out, f.bitCount);
-    Put32(out, f.compression);
-    Put32(out, f.sizeImage >= 0 ? static_cast<uint32_t>(f.sizeImage) : realSize);
-    for (int i = 0; i < 4; ++i) Put32(out, 0);
+    AppendLe32(out, offset + static_cast<uint32_t>(pixels));
+    AppendLe32(out, 0);
+    AppendLe32(out, offset);
+    AppendLe32(out, f.infoSize);
+    AppendLe32(out, static_cast<uint32_t>(f.width));
+    AppendLe32(out, static_cast<uint32_t>(f.height));
+    AppendLe16(out, 1);
+    AppendLe16(out, f.bitCount);
+    AppendLe32(out, f.compression);
+    AppendLe32(out, f.sizeImage >= 0 ? static_cast<uint32_t>(f.sizeImage) : realSize);
+    for (int i = 0; i < 4; ++i) AppendLe32(out, 0);
     out.resize(std::max<size_t>(out.size(), offset), 0xEE);  // the rest of a larger header
     for (size_t i = 0; i < pixels; ++i) out.push_back(static_cast<uint8_t>(i * 37 + 11));
     return out;

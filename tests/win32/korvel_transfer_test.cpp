@@ -35,17 +35,17 @@ void PostToSource(const char* name) {
 std::vector<uint8_t> ExpectedPicture(int32_t width, int32_t height) {
     uint32_t rowBytes = (static_cast<uint32_t>(width) * 3 + 3) / 4 * 4;
     std::vector<uint8_t> bytes;
-    Put32(bytes, 40);
-    Put32(bytes, static_cast<uint32_t>(width));
-    Put32(bytes, static_cast<uint32_t>(height));
-    Put16(bytes, 1);
-    Put16(bytes, 24);
-    Put32(bytes, 0);
-    Put32(bytes, rowBytes * static_cast<uint32_t>(height));
-    Put32(bytes, 2835);
-    Put32(bytes, 2835);
-    Put32(bytes, 0);
-    Put32(bytes, 0);
+    AppendLe32(bytes, 40);
+    AppendLe32(bytes, static_cast<uint32_t>(width));
+    AppendLe32(bytes, static_cast<uint32_t>(height));
+    AppendLe16(bytes, 1);
+    AppendLe16(bytes, 24);
+    AppendLe32(bytes, 0);
+    AppendLe32(bytes, rowBytes * static_cast<uint32_t>(height));
+    AppendLe32(bytes, 2835);
+    AppendLe32(bytes, 2835);
+    AppendLe32(bytes, 0);
+    AppendLe32(bytes, 0);
     for (int32_t y = 0; y < height; ++y) {
         std::vector<uint8_t> row(rowBytes, 0);
         for (int32_t x = 0; x < width; ++x) {
@@ -271,7 +271,7 @@ TEST_F(KorvelTest, ProgramAcquiresAndSavesWhenDrivenByMessages) {
     WaitForInputIdle(process.hProcess, 10000);
     HWND window = nullptr;
     for (int i = 0; i < 500 && window == nullptr; ++i, Sleep(20)) {
-        window = FindWindowA("KORVEL", CAPTION);
+        window = FindWindowA(KORVEL_CLASS_NAME, CAPTION);
     }
     ASSERT_NE(window, nullptr);
     RECT frame;
@@ -299,9 +299,9 @@ TEST_F(KorvelTest, ProgramAcquiresAndSavesWhenDrivenByMessages) {
     std::vector<uint8_t> file = ReadBytes(saved);
     std::vector<uint8_t> picture = ExpectedPicture(PICTURE_WIDTH, PICTURE_HEIGHT);
     std::vector<uint8_t> expected = {'B', 'M'};
-    Put32(expected, static_cast<uint32_t>(picture.size()) + 14);
-    Put32(expected, 0);
-    Put32(expected, 54);
+    AppendLe32(expected, static_cast<uint32_t>(picture.size()) + 14);
+    AppendLe32(expected, 0);
+    AppendLe32(expected, 54);
     expected.insert(expected.end(), picture.begin(), picture.end());
     EXPECT_EQ(file, expected);
     EXPECT_EQ(ReadHostKey("TOP"), "60");

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "source/scanner/win32/user_messages.h"
+
 // Watches, from a thread of its own, for top-level dialogs with the given
 // caption and hands each new one to act (on the watching thread) until
 // Finish or until `dialogs` were handled; keeps the static text of each
@@ -68,9 +70,9 @@ private:
     HANDLE thread = nullptr;
 };
 
-// The source's message boxes ("QX-52 Information"), each closed with OK.
+// The source's message boxes (MESSAGE_CAPTION), each closed with OK.
 class MessageBoxWatcher : public DialogWatcher {
 public:
     explicit MessageBoxWatcher(size_t boxes = SIZE_MAX)
-        : DialogWatcher("QX-52 Information", [](HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); }, boxes) {}
+        : DialogWatcher(MESSAGE_CAPTION, [](HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); }, boxes) {}
 };

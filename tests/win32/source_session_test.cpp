@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "source/resources/resource_ids.h"
 #include "tests/host/twain_app.h"
 
 namespace {
@@ -53,7 +54,7 @@ TEST_F(SourceSession, ClosingTheScanWindowAsksTheApplicationToClose) {
     EXPECT_EQ(identity.Id, app.sourceIdentity.Id);  // the source keeps the manager's Id
 
     ASSERT_EQ(EnableSource(app, true), TWRC_SUCCESS);
-    HWND window = FindWindowA("QX-52", "  VANTERA QX-52");
+    HWND window = FindWindowA(SOURCE_CLASS_NAME, PREVIEW_CAPTION);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(PumpMessages(app, 200), MSG_NULL);
 

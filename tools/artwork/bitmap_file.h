@@ -2,7 +2,8 @@
 // sixteen colours of the standard Windows palette, or of 24-bit colours,
 // and writers of uncompressed BMP files (4, 8 or 24 bits per pixel; an
 // 8-bit file can take its palette from the picture), and a reader of what
-// they write. Runs on the build machine only.
+// they write; the headers are common/bitmap_file.h's. Runs on the build
+// machine only.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/bitmap_file.h"
 #include "whole_file.h"
 
 namespace artwork {
@@ -55,43 +57,23 @@ struct RgbBitmap {
 
 namespace detail {
 
-inline void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-inline void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
+// 72 dots per inch.
+constexpr int32_t PELS_PER_METER = 2835;
 
-inline void PutHeaders(std::vector<uint8_t>& out, int width, int height, int bits, uint32_t colours, uint32_t rowBytes) {
-    uint32_t offset = 14 + 40 + colours * 4;
-    uint32_t imageBytes = rowBytes * static_cast<uint32_t>(height);
-    out.push_back('B');
-    out.push_back('M');
-    Put32(out, offset + imageBytes);
-    Put32(out, 0);
-    Put32(out, offset);
-    Put32(out, 40);
-    Put32(out, static_cast<uint32_t>(width));
-    Put32(out, static_cast<uint32_t>(height));
-    Put16(out, 1);
-    Put16(out, static_cast<uint32_t>(bits));
-    Put32(out, 0);
-    Put32(out, imageBytes);
-    Put32(out, 2835);
-    Put32(out, 2835);
-    Put32(out, colours);
-    Put32(out, colours);
+// The headers of a bottom-up file with `colours` palette entries; returns
+// the bytes of one row.
+inline uint32_t PutHeaders(std::vector<uint8_t>& out, int width, int height, int bits, uint32_t colours) {
+    BitmapInfoHeader info = InfoHeaderFor(width, height, static_cast<uint16_t>(bits), PELS_PER_METER, colours);
+    AppendBitmapHeaders(out, FileHeaderFor(info.biSizeImage, colours), info);
+    return static_cast<uint32_t>(BitmapRowBytes(static_cast<uint32_t>(width), static_cast<uint32_t>(bits)));
 }
 
 }  // namespace detail
 
 // A 4-bit BMP in the standard palette.
 inline bool Write4BitBmp(const std::string& path, const IndexedBitmap& b) {
-    uint32_t rowBytes = (static_cast<uint32_t>(b.width + 1) / 2 + 3) / 4 * 4;
     std::vector<uint8_t> out;
-    detail::PutHeaders(out, b.width, b.height, 4, 16, rowBytes);
+    uint32_t rowBytes = detail::PutHeaders(out, b.width, b.height, 4, 16);
     for (const Rgb& c : STANDARD_PALETTE) out.insert(out.end(), {c.b, c.g, c.r, 0});
     for (int y = b.height - 1; y >= 0; --y) {
         std::vector<uint8_t> row(rowBytes, 0);
@@ -107,9 +89,8 @@ inline bool Write4BitBmp(const std::string& path, const IndexedBitmap& b) {
 // An 8-bit BMP with the given palette (at most 256 colours) and indices.
 inline bool Write8BitBmp(const std::string& path, const std::vector<Rgb>& palette, int width, int height,
                          const std::vector<uint8_t>& topDownIndices) {
-    uint32_t rowBytes = (static_cast<uint32_t>(width) + 3) / 4 * 4;
     std::vector<uint8_t> out;
-    detail::PutHeaders(out, width, height, 8, static_cast<uint32_t>(palette.size()), rowBytes);
+    uint32_t rowBytes = detail::PutHeaders(out, width, height, 8, static_cast<uint32_t>(palette.size()));
     for (const Rgb& c : palette) out.insert(out.end(), {c.b, c.g, c.r, 0});
     for (int y = height - 1; y >= 0; --y) {
         std::vector<uint8_t> row(rowBytes, 0);
@@ -146,9 +127,8 @@ inline bool Write8BitBmp(const std::string& path, const RgbBitmap& b) {
 
 // A 24-bit BMP.
 inline bool Write24BitBmp(const std::string& path, const RgbBitmap& b) {
-    uint32_t rowBytes = (static_cast<uint32_t>(b.width) * 3 + 3) / 4 * 4;
     std::vector<uint8_t> out;
-    detail::PutHeaders(out, b.width, b.height, 24, 0, rowBytes);
+    uint32_t rowBytes = detail::PutHeaders(out, b.width, b.height, 24, 0);
     for (int y = b.height - 1; y >= 0; --y) {
         std::vector<uint8_t> row(rowBytes, 0);
         for (int x = 0; x < b.width; ++x) {
@@ -178,20 +158,20 @@ inline bool ReadBmp(const std::string& path, ReadBitmap& out) {
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
     std::fclose(f);
-    auto get = [&](size_t at, int size) {
-        uint32_t v = 0;
-        for (int i = size - 1; i >= 0; --i) v = v << 8 | bytes[at + static_cast<size_t>(i)];
-        return v;
-    };
-    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M' || get(14, 4) != 40 || get(30, 4) != 0) return false;
-    auto width = static_cast<int32_t>(get(18, 4)), height = static_cast<int32_t>(get(22, 4));
-    auto bits = static_cast<int>(get(28, 2));
-    uint32_t offset = get(10, 4), colours = get(46, 4);
+    if (bytes.size() < PIXELS_OFFSET) return false;
+    BitmapFileHeader file = ReadFileHeader(bytes.data());
+    BitmapInfoHeader info = ReadInfoHeader(bytes.data() + FILE_HEADER_SIZE);
+    if (file.bfType != BITMAP_FILE_TYPE || info.biSize != INFO_HEADER_SIZE || info.biCompression != RGB_COMPRESSION) {
+        return false;
+    }
+    int32_t width = info.biWidth, height = info.biHeight;
+    int bits = info.biBitCount;
+    uint32_t offset = file.bfOffBits, colours = info.biClrUsed;
     if (width <= 0 || height <= 0 || width > 4096 || height > 4096 || (bits != 4 && bits != 8 && bits != 24)) return false;
     if (bits != 24 && colours == 0) colours = 1u << bits;
-    if (bits != 24 && (colours > (1u << bits) || 54 + colours * 4 > bytes.size())) return false;
-    uint32_t rowBytes = (static_cast<uint32_t>(width) * static_cast<uint32_t>(bits) + 31) / 32 * 4;
-    if (offset > bytes.size() || (bytes.size() - offset) / rowBytes < static_cast<uint32_t>(height)) return false;
+    if (bits != 24 && (colours > (1u << bits) || PIXELS_OFFSET + colours * 4 > bytes.size())) return false;
+    uint64_t rowBytes = BitmapRowBytes(static_cast<uint32_t>(width), static_cast<uint32_t>(bits));
+    if (!BitmapRowsFit(offset, rowBytes, static_cast<uint32_t>(height), bytes.size())) return false;
     out.bits = bits;
     out.picture = RgbBitmap(width, height, {0, 0, 0});
     for (int y = 0; y < height; ++y) {
@@ -205,7 +185,7 @@ inline bool ReadBmp(const std::string& path, ReadBitmap& out) {
             uint32_t index = bits == 8 ? bytes[row + static_cast<size_t>(x)]
                                        : (bytes[row + static_cast<size_t>(x / 2)] >> (x % 2 == 0 ? 4 : 0)) & 0x0F;
             if (index >= colours) return false;
-            size_t entry = 54 + index * 4;
+            size_t entry = PIXELS_OFFSET + index * 4;
             out.picture.Set(x, y, {bytes[entry + 2], bytes[entry + 1], bytes[entry]});
         }
     }

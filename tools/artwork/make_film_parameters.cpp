@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "common/little_endian.h"
 #include "source/imaging/film_parameters.h"
 #include "whole_file.h"
 
@@ -233,8 +234,7 @@ std::vector<uint8_t> FileBytes(const std::vector<Row>& rows, bool japanese) {
         r[32] = static_cast<uint8_t>(row.code);
         r[34] = row.kind != 'R' ? 1 : 0;  // negative
         r[35] = row.kind == 'B' ? 1 : 0;  // black and white
-        r[36] = static_cast<uint8_t>(row.speed & 0xFF);
-        r[37] = static_cast<uint8_t>(row.speed >> 8);
+        WriteLe16(r + 36, static_cast<uint16_t>(row.speed));
         r[38] = static_cast<uint8_t>(row.frames);
         for (size_t i = 0; i < OFFSETS; ++i) {
             r[39 + i] = static_cast<uint8_t>(row.offsets[i] & 0xFF);

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/bitmap_file.h"
 #include "whole_file.h"
 
 namespace {
@@ -112,11 +113,10 @@ std::vector<uint8_t> IconImage(int size, bool host) {
     Canvas canvas(size);
     DrawScanner(canvas, host);
     // BITMAPINFOHEADER with doubled height (colour rows, then the AND mask).
-    std::vector<uint8_t> out;
-    auto put32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i))); };
-    auto put16 = [&](uint16_t v) { out.push_back(static_cast<uint8_t>(v)); out.push_back(static_cast<uint8_t>(v >> 8)); };
-    put32(40); put32(static_cast<uint32_t>(size)); put32(static_cast<uint32_t>(size * 2));
-    put16(1); put16(32); put32(0); put32(0); put32(0); put32(0); put32(0); put32(0);
+    BitmapInfoHeader header = InfoHeaderFor(size, size * 2, 32);
+    header.biSizeImage = 0;
+    std::vector<uint8_t> out(INFO_HEADER_SIZE);
+    WriteInfoHeader(header, out.data());
     std::vector<uint8_t> mask;
     int maskStride = ((size + 31) / 32) * 4;
     mask.assign(static_cast<size_t>(maskStride * size), 0);
@@ -158,9 +158,9 @@ int main(int argc, char** argv) {
     for (size_t i = 0; i < images.size(); ++i) {
         uint8_t s = static_cast<uint8_t>(sizes[i]);
         uint32_t n = static_cast<uint32_t>(images[i].size());
-        uint8_t entry[16] = {s, s, 0, 0, 1, 0, 32, 0,
-                             static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8), static_cast<uint8_t>(n >> 16), static_cast<uint8_t>(n >> 24),
-                             static_cast<uint8_t>(offset), static_cast<uint8_t>(offset >> 8), static_cast<uint8_t>(offset >> 16), static_cast<uint8_t>(offset >> 24)};
+        uint8_t entry[16] = {s, s, 0, 0, 1, 0, 32, 0};
+        WriteLe32(entry + 8, n);
+        WriteLe32(entry + 12, offset);
         file.insert(file.end(), entry, entry + 16);
         offset += n;
     }

@@ -14,14 +14,19 @@
 #include <string>
 #include <vector>
 
+#include "common/bitmap_file.h"
+#include "host/resources/resource_ids.h"
+#include "source/resources/resource_ids.h"
+#include "source/ui/win32/main_window_state.h"
+
 namespace {
 
-constexpr WPARAM KORVEL_SAVE_AS = 40002;
-constexpr WPARAM KORVEL_ACQUIRE = 40003;
-constexpr WPARAM SOURCE_PREVIEW = 201;
-constexpr WPARAM SOURCE_SCAN = 203;
-constexpr WPARAM SOURCE_FOCUS = 215;  // enabled once a preview is in
-constexpr int SOURCE_FOCUS_TOOLBAR = 216;
+constexpr WPARAM KORVEL_SAVE_AS = IDM_SAVE_AS;
+constexpr WPARAM KORVEL_ACQUIRE = IDM_ACQUIRE;
+constexpr WPARAM SOURCE_PREVIEW = CMD_PREVIEW;
+constexpr WPARAM SOURCE_SCAN = CMD_SCAN;
+constexpr WPARAM SOURCE_FOCUS = CMD_FOCUS;  // enabled once a preview is in
+constexpr int SOURCE_FOCUS_TOOLBAR = CMD_FOCUS + 1;  // a button's toolbar has the id one above
 constexpr int FILE_NAME_EDIT = 1152;   // the file dialogs' name field
 constexpr int FILE_NAME_COMBO = 1148;  // ... in the newer dialog
 constexpr int KORVEL_EMPTY_HEIGHT = 56;  // band and status bar, no picture
@@ -62,18 +67,16 @@ bool Photograph(HWND window, const std::string& path) {
         HGDIOBJ previous = SelectObject(memory, bitmap);
         BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
         GdiFlush();
-        DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) / 4 * 4;
-        DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
-        BITMAPFILEHEADER file = {};
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-        file.bfSize = file.bfOffBits + imageBytes;
-        info.bmiHeader.biSizeImage = imageBytes;
+        BitmapInfoHeader header = InfoHeaderFor(width, height, 24);
+        uint8_t headers[PIXELS_OFFSET];
+        WriteFileHeader(FileHeaderFor(header.biSizeImage), headers);
+        WriteInfoHeader(header, headers + FILE_HEADER_SIZE);
         FILE* out = std::fopen(path.c_str(), "wb");
         if (out != nullptr) {
-            ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-                 std::fwrite(bits, imageBytes, 1, out) == 1;
+            ok = std::fwrite(headers, sizeof headers, 1, out) == 1 && std::fwrite(bits, header.biSizeImage, 1, out) == 1;
             ok = std::fclose(out) == 0 && ok;
+            // A picture cut short must not be taken for a screenshot.
+            if (!ok) std::remove(path.c_str());
         }
         SelectObject(memory, previous);
         DeleteObject(bitmap);
@@ -154,13 +157,13 @@ bool Drive(const std::string& korvelPath, const std::string& output, const std::
     }
     CloseHandle(process.hThread);
     HWND korvel = nullptr;
-    if (!WaitFor(20000, [&] { return (korvel = FindWindowA("KORVEL", nullptr)) != nullptr; })) {
+    if (!WaitFor(20000, [&] { return (korvel = FindWindowA(KORVEL_CLASS_NAME, nullptr)) != nullptr; })) {
         return Fail("KORVEL's window did not appear");
     }
     Sleep(500);
     PostMessageA(korvel, WM_COMMAND, KORVEL_ACQUIRE, 0);
     HWND scan = nullptr;
-    if (!WaitFor(30000, [&] { return (scan = FindWindowA("QX-52", "  VANTERA QX-52")) != nullptr && IsWindowVisible(scan); })) {
+    if (!WaitFor(30000, [&] { return (scan = FindWindowA(SOURCE_CLASS_NAME, PREVIEW_CAPTION)) != nullptr && IsWindowVisible(scan); })) {
         return Fail("the source's scan window did not open after Acquire");
     }
     Sleep(1000);
@@ -174,7 +177,7 @@ bool Drive(const std::string& korvelPath, const std::string& output, const std::
 
     PostMessageA(scan, WM_COMMAND, SOURCE_SCAN, 0);
     HWND progress = nullptr;
-    if (!WaitFor(30000, [&] { return (progress = FindWindowA("QX-52", "  QX-52 Scanning")) != nullptr; })) {
+    if (!WaitFor(30000, [&] { return (progress = FindWindowA(SOURCE_CLASS_NAME, SCANNING_CAPTION)) != nullptr; })) {
         return Fail("the final scan did not start");
     }
     if (!WaitFor(300000, [&] { return !IsWindow(progress); })) {

@@ -9,27 +9,28 @@
 #include "source/twain/capability_table.h"
 #include "source/twain/win32/session_state.h"
 #include "source/twain/win32/triplet.h"
-#include "common/win32/win32_guards.h"
+#include "common/win32/global_memory.h"
 
 namespace {
 
 // Puts a new block of `bytes`, filled by `write`, into the capability as its
-// container. Answers 0, or TWCC_LOWMEMORY when no block can be had.
+// container; the block is freed on every failure and becomes the
+// application's only once it is filled. Answers 0, or TWCC_LOWMEMORY when
+// no block can be had or locked.
 template <typename Writer>
 TW_UINT16 BuildContainer(TW_CAPABILITY& capability, TW_UINT16 conType, size_t bytes, Writer write) {
-    HGLOBAL container = GlobalAlloc(GHND, bytes);
-    if (container == nullptr) {
+    GlobalBlock container(GlobalAlloc(GHND, bytes));
+    if (container.Get() == nullptr) {
         return TWCC_LOWMEMORY;
     }
     {
-        ScopedGlobalLock lock(container);
+        ScopedGlobalLock lock(container.Get());
         if (lock.Get() == nullptr) {
-            GlobalFree(container);
             return TWCC_LOWMEMORY;
         }
         write(lock.Get());
     }
-    capability.hContainer = container;
+    capability.hContainer = container.Detach();
     capability.ConType = conType;
     return 0;
 }

@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include "source/resources/resource_ids.h"
+
 // The private window class that every dialog template of the source names.
-constexpr char SOURCE_WINDOW_CLASS[] = "QX-52";
+constexpr char SOURCE_WINDOW_CLASS[] = SOURCE_CLASS_NAME;
 
 // Registers that class (once per enable; a second registration fails
 // harmlessly).
