@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "source/imaging/film_parameters.h"
+#include "source/library_state.h"
 
 namespace {
 
@@ -37,8 +38,7 @@ protected:
     }
     void TearDown() override {
         std::remove(path.c_str());
-        filmParameterPath[0] = '\0';
-        currentFilm = {};
+        ResetCoreState();
     }
     void Write(const std::vector<uint8_t>& bytes) {
         std::FILE* f = std::fopen(path.c_str(), "wb");

@@ -7,6 +7,7 @@
 #include "simulator/virtual_port_access.h"
 #include "source/imaging/film_parameters.h"
 #include "source/imaging/tone_curves.h"
+#include "source/library_state.h"
 #include "source/scanner/final_scan.h"
 #include "source/scanner/link.h"
 #include "source/scanner/scan_setup.h"
@@ -126,7 +127,6 @@ protected:
     VirtualHarness harness;
     PortAccess access = {};
     ScannerConfig config;
-    FilmParameterRecord savedFilm = currentFilm;
     std::vector<uint8_t> image;
     uint32_t drawn = 0;
     uint32_t beforeDraws = 0;
@@ -134,10 +134,9 @@ protected:
     uint32_t stopAfterLook = 0;  // 0: never
 
     void SetUp() override {
+        ResetCoreState();
         for (int i = 0; i < 256; ++i) redTable8[i] = greenTable8[i] = blueTable8[i] = static_cast<uint8_t>(i);
-        std::memset(&currentFilm, 0, sizeof currentFilm);
         currentFilm.scanLetter = 'R';
-        std::memset(calibrationPositive, 0, sizeof calibrationPositive);
         config.adapter = AdapterKind::Strip;
         config.filmKind = 'R';
         config.currentFrame = 1;
@@ -151,7 +150,7 @@ protected:
     }
     void TearDown() override {
         SetPortAccess(nullptr);
-        currentFilm = savedFilm;
+        ResetCoreState();
     }
     ScanOutcome Run(const FinalScanGeometry& g, uint16_t rotation) {
         image.assign(g.imageBytes, 0);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "source/library_state.h"
 #include "source/scanner/focus.h"
 #include "tests/unit/wire_fake.h"
 
@@ -31,11 +32,13 @@ protected:
     WireFake fake;
     MemoryGauge memory;
     void SetUp() override {
+        ResetCoreState();
         fake.Install();
-        focusLevel = 0;
-        focusPeak = 0;
     }
-    void TearDown() override { SetPortAccess(nullptr); }
+    void TearDown() override {
+        SetPortAccess(nullptr);
+        ResetCoreState();
+    }
     uint16_t Sample(uint8_t b0, uint8_t b1, uint8_t b2, bool draw = false) {
         fake.replyBytes.insert(fake.replyBytes.end(), {b0, b1, b2});
         FocusGauge gauge = memory.Gauge();

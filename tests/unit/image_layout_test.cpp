@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "source/library_state.h"
 #include "source/twain/image_layout.h"
 
 namespace {
@@ -22,7 +23,7 @@ void ExpectFrame(const LayoutFrame& f, int16_t left, int16_t top, int16_t right,
 }  // namespace
 
 TEST(ImageLayout, SmallFrameGrowsToTwentyPreviewPixels) {
-    ResetScanSettings();
+    ResetCoreState();
     ApplyImageLayout(Frame(0, 0, 100, 100), scanSettings);
     const ScanSettings& s = scanSettings;
     ExpectFrame(s.layoutFrame, 0, 0, 19, 19);
@@ -55,7 +56,7 @@ TEST(ImageLayout, FractionsCountBeforeTheDivision) {
     TW_FRAME frame = {Fix(0), Fix(0), Fix(209, 32768), Fix(199, 49152)};
     ExpectFrame(LayoutFrameFor(frame), 0, 0, 20, 19);
     // Whole pixels are the integer parts: 497.5 x 372.5 gives 497 x 372.
-    ResetScanSettings();
+    ResetCoreState();
     ApplyImageLayout(Frame(400, 100, 2400, 1600), scanSettings);
     EXPECT_DOUBLE_EQ(scanSettings.outputWidth, 497.5);
     EXPECT_DOUBLE_EQ(scanSettings.outputHeight, 372.5);

@@ -6,6 +6,7 @@
 #include "simulator/virtual_port_access.h"
 #include "source/imaging/film_parameters.h"
 #include "source/imaging/tone_curves.h"
+#include "source/library_state.h"
 #include "source/scanner/link.h"
 #include "source/scanner/preview_scan.h"
 #include "tests/scan_prediction.h"
@@ -20,11 +21,10 @@ protected:
     std::vector<uint8_t> pixels = std::vector<uint8_t>(PREVIEW_PIXELS_BYTES, 0);
     std::vector<uint8_t> bitmap = std::vector<uint8_t>(PREVIEW_BITMAP_BYTES, 0);
     uint32_t drawn = 0;
-    FilmParameterRecord savedFilm = currentFilm;
 
     void SetUp() override {
+        ResetCoreState();
         for (int i = 0; i < 256; ++i) redTable8[i] = greenTable8[i] = blueTable8[i] = static_cast<uint8_t>(i);
-        std::memset(&currentFilm, 0, sizeof currentFilm);
         currentFilm.scanLetter = 'R';
         config.adapter = AdapterKind::Strip;
         config.filmKind = 'R';
@@ -35,7 +35,7 @@ protected:
     }
     void TearDown() override {
         SetPortAccess(nullptr);
-        currentFilm = savedFilm;
+        ResetCoreState();
     }
     PreviewTarget Target() {
         ScanLineCanvas canvas = {[](void* c, int16_t, int16_t, uint8_t, uint8_t, uint8_t) { ++*static_cast<uint32_t*>(c); },

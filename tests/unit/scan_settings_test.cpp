@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "source/imaging/film_parameters.h"
+#include "source/library_state.h"
 #include "source/ui/scan_settings.h"
 
 namespace {
@@ -33,7 +34,7 @@ class ScanSettingsInit : public ::testing::Test {
 protected:
     void SetUp() override {
         keys.clear();
-        ResetScanSettings();
+        ResetCoreState();
         // What a first window of this load leaves behind.
         ScanSettings& s = scanSettings;
         s.outputWidth = 1234;
@@ -55,10 +56,7 @@ protected:
         s.adapterType = 'A';
         s.filmNumber = 6;
     }
-    void TearDown() override {
-        ResetScanSettings();
-        filmParameterPath[0] = '\0';
-    }
+    void TearDown() override { ResetCoreState(); }
 };
 
 TEST_F(ScanSettingsInit, OutputAndFrameUnlessTheApplicationSetALayout) {

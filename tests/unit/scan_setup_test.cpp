@@ -5,6 +5,7 @@
 
 #include "simulator/virtual_port_access.h"
 #include "source/imaging/film_parameters.h"
+#include "source/library_state.h"
 #include "source/scanner/link.h"
 #include "source/scanner/scan_setup.h"
 #include "source/ui/scan_settings.h"
@@ -13,19 +14,11 @@ namespace {
 
 class ScanSetup : public ::testing::Test {
 protected:
-    FilmParameterRecord savedFilm = currentFilm;
-    double savedBias = scanSettings.exposureBias;
     void SetUp() override {
-        std::memset(&currentFilm, 0, sizeof currentFilm);
-        std::memset(calibrationPositive, 0, sizeof calibrationPositive);
-        std::memset(calibrationNegative, 0, sizeof calibrationNegative);
-        scanSettings.exposureBias = 0.0;
+        ResetCoreState();
         scanWindow.yResolution = 177;
     }
-    void TearDown() override {
-        currentFilm = savedFilm;
-        scanSettings.exposureBias = savedBias;
-    }
+    void TearDown() override { ResetCoreState(); }
 };
 
 TEST_F(ScanSetup, CalibrationOfThePolarityWithTheFilmsOffsets) {
@@ -111,8 +104,8 @@ TEST(ScannerParameters, ReadOncePerLoad) {
     PortAccess access = MakeVirtualPortAccess(harness);
     VirtualScannerInit(harness.scanner, config);
     SetPortAccess(&access);
+    ResetCoreState();  // a fresh load
     InitialiseLink();
-    calibrationRead = 0;
     ReadScannerParameters();
     EXPECT_EQ(calibrationRead, 1);
     EXPECT_EQ(calibrationPositive[0], 1);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "source/library_state.h"
 #include "source/scanner/scanner_check.h"
 #include "source/ui/scan_settings.h"
 
@@ -84,12 +85,10 @@ protected:
         calls.clear();
         shown.clear();
         owners.clear();
-        ResetScanSettings();
+        ResetCoreState();
         filmPosition = 9;
-        filmChosenByUser = 0;
-        cartridgeInfo = {};
     }
-    void TearDown() override { ResetScanSettings(); }
+    void TearDown() override { ResetCoreState(); }
 
     // A fresh check of a scanner that answers `reads` in turn.
     int32_t Check(std::initializer_list<StatusRead> reads, int32_t filmNumber = 1, uint8_t chosen = 0) {

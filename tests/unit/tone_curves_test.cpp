@@ -4,6 +4,7 @@
 
 #include "source/imaging/film_parameters.h"
 #include "source/imaging/tone_curves.h"
+#include "source/library_state.h"
 
 namespace {
 
@@ -11,15 +12,11 @@ constexpr ToneCurve DEFAULT = {0, 0, 255, 255, 100};
 
 class ToneCurves : public ::testing::Test {
 protected:
-    ScanSettings savedSettings = scanSettings;
-    FilmParameterRecord savedFilm = currentFilm;
     void SetUp() override {
+        ResetCoreState();
         scanSettings.masterCurve = scanSettings.redCurve = scanSettings.greenCurve = scanSettings.blueCurve = DEFAULT;
     }
-    void TearDown() override {
-        scanSettings = savedSettings;
-        currentFilm = savedFilm;
-    }
+    void TearDown() override { ResetCoreState(); }
     void Build(bool negative) {
         currentFilm.negative = negative ? 1 : 0;
         BuildToneTables();

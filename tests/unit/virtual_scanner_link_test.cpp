@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "simulator/virtual_port_access.h"
+#include "source/library_state.h"
 #include "source/scanner/command_set.h"
 #include "source/scanner/link.h"
 #include "source/scanner/scan_setup.h"
@@ -22,6 +23,7 @@ protected:
     std::vector<std::string> violations;  // of every start in the test
 
     void SetUp() override {
+        ResetCoreState();
         config.adapter = AdapterKind::Aps;
         config.filmKind = 'N';
         config.filmSpeed = 200;
@@ -42,6 +44,7 @@ protected:
     }
     void TearDown() override {
         SetPortAccess(nullptr);
+        ResetCoreState();
         violations.insert(violations.end(), harness.scanner.violations.begin(), harness.scanner.violations.end());
         for (const std::string& v : violations) ADD_FAILURE() << "violation: " << v;
     }
@@ -268,8 +271,6 @@ TEST_F(VirtualScannerLink, FaultsAsTheHostSeesThem) {
 // the bound, with the port idle; the calibration then does not count as
 // read, and once the scanner is back the next try reads it.
 TEST_F(VirtualScannerLink, AScannerGoneMidCommandFailsItWithinTheBound) {
-    uint8_t savedRead = calibrationRead;
-    calibrationRead = 0;
     config.faults.goneAfterBytes = 5;  // half of the first block
     Start();
     uint64_t start = harness.microseconds;
@@ -285,7 +286,6 @@ TEST_F(VirtualScannerLink, AScannerGoneMidCommandFailsItWithinTheBound) {
     EXPECT_EQ(calibrationRead, 1);
     EXPECT_EQ(calibrationPositive[19], 19);
     EXPECT_EQ(calibrationNegative[19], 0xE0 + 19);
-    calibrationRead = savedRead;
 }
 
 // A host thread that is not scheduled for a moment (a busy machine) finds a

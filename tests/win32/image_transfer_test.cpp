@@ -54,16 +54,10 @@ protected:
 
     void SetUp() override {
         ResetSession(GetModuleHandleA(nullptr));
-        ResetScanSettings();
-        ResetCapabilitySettings();
         app.Id = 0;  // no application holds the source: every call is served
     }
-    void TearDown() override {
-        // Ends whatever offer a test left, which frees a picture still held.
-        sourceState = STATE_TRANSFERRING;
-        TW_PENDINGXFERS pending = {};
-        DS_Entry(&app, DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending);
-    }
+    // Frees a picture a test left offered.
+    void TearDown() override { ResetSession(GetModuleHandleA(nullptr)); }
 
     TW_UINT16 Call(TW_UINT32 group, TW_UINT16 dat, TW_UINT16 msg, void* data) {
         return DS_Entry(&app, group, dat, msg, data);

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -43,11 +42,9 @@ protected:
     HWND window = nullptr;
     std::vector<std::string> startTexts;
 
-    static void SetUpTestSuite() {
-        ResetSession(GetModuleHandleA(nullptr));
-        RegisterSourceClass();
-    }
+    static void SetUpTestSuite() { RegisterSourceClass(); }
     void SetUp() override {
+        ResetSession(GetModuleHandleA(nullptr));
         // No port driver: the scanner cannot be found.
         WriteSettingString(SOURCE_SECTION, "PORT_ACCESS", "DRIVER");
         WriteSettingString(SOURCE_SECTION, "PORT_DRIVER", "no_such_port_driver.dll");
@@ -61,8 +58,7 @@ protected:
     }
     void TearDown() override {
         DestroyWindow(window);
-        mainWindow = nullptr;
-        FreePreviewBuffers();
+        ResetSession(GetModuleHandleA(nullptr));
         WriteSettingString(SOURCE_SECTION, "PORT_DRIVER", Installed("qx52sim.dll").c_str());
     }
     HWND Toolbar(WORD command) { return GetDlgItem(window, command + 1); }
@@ -159,12 +155,11 @@ TEST_F(MainWindow, PreviewWithoutAScannerShowsTheCheckAndPopsBackUp) {
 // negative instead of an all-zero record's uncorrected positive.
 TEST_F(MainWindow, AnUnreadableFilmFileIsToldOnceAndTheBuiltInTypeScans) {
     DestroyWindow(window);
-    FreePreviewBuffers();
+    ResetSession(GetModuleHandleA(nullptr));  // as a fresh load: no film record read yet
     char filmNumber[16] = {};
     GetPrivateProfileStringA(SOURCE_SECTION, "FILMNUMBER", "", filmNumber, sizeof filmNumber, SETTINGS_FILE);
     WriteSettingString(SOURCE_SECTION, "PATH", "C:\\no_such_folder\\");
     WriteSettingString(SOURCE_SECTION, "FILMNUMBER", "10");
-    std::memset(&currentFilm, 0, sizeof currentFilm);
     MessageBoxWatcher watcher;
     window = CreateMainWindow();
     mainWindow = window;

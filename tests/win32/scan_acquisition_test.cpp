@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -30,7 +29,7 @@
 
 namespace {
 
-constexpr char PROGRESS_CAPTION[] = "  QX-52 Scanning";
+constexpr char PROGRESS_CAPTION[] = SCANNING_CAPTION;
 
 // Fine vertical stripes: a frame with something to focus on.
 std::shared_ptr<Picture> StripedPicture() {
@@ -58,20 +57,16 @@ protected:
     // Called after every port read while a scan runs.
     std::function<void()> hook;
 
-    static void SetUpTestSuite() {
-        ResetSession(GetModuleHandleA(nullptr));
-        RegisterSourceClass();
-    }
+    static void SetUpTestSuite() { RegisterSourceClass(); }
 
     void SetUp() override {
+        ResetSession(GetModuleHandleA(nullptr));
         InitialiseScanSettings({DefaultInt, DefaultString}, 0);
         scanSettings.adapterType = 'N';
         scanSettings.apsAdapter = 0;
         scanSettings.imageRect = {20, 30, 259, 189};
         ResetPixelTables();
-        std::memset(&currentFilm, 0, sizeof currentFilm);
         currentFilm.scanLetter = 'R';
-        calibrationRead = 0;
         config.adapter = AdapterKind::Strip;
         config.filmKind = 'R';
         config.currentFrame = 1;
@@ -106,9 +101,7 @@ protected:
         hook = nullptr;
         SetPortAccess(nullptr);
         DestroyWindow(window);
-        mainWindow = nullptr;
-        FreeTransferImage();
-        FreePreviewBuffers();
+        ResetSession(GetModuleHandleA(nullptr));
     }
     // The scanner as it stands after a check: status read, calibration read.
     void StartScanner() {
@@ -173,7 +166,7 @@ TEST_F(ScanAcquisition, FinalScanOfTheWholeFrameAt600By400) {
     hook = [&] {
         if (looked || harness.scanner.counters.linesRead != 50) return;
         looked = true;
-        HWND dialog = FindWindowA("QX-52", PROGRESS_CAPTION);
+        HWND dialog = FindWindowA(SOURCE_WINDOW_CLASS, PROGRESS_CAPTION);
         ASSERT_NE(dialog, nullptr);
         GetWindowRect(dialog, &progressRect);
         HDC dc = GetDC(dialog);
@@ -187,7 +180,7 @@ TEST_F(ScanAcquisition, FinalScanOfTheWholeFrameAt600By400) {
     EXPECT_EQ(progressRect.right, 600);
     EXPECT_EQ(progressRect.bottom, 400 + 32 + GetSystemMetrics(SM_CYMINTRACK));
     EXPECT_EQ(probe, RGB(255, 0, 0));  // the STOP button is up
-    EXPECT_EQ(FindWindowA("QX-52", PROGRESS_CAPTION), nullptr);
+    EXPECT_EQ(FindWindowA(SOURCE_WINDOW_CLASS, PROGRESS_CAPTION), nullptr);
     EXPECT_TRUE(IsIconic(window));
     EXPECT_EQ(harness.scanner.setup.xResolution, 443);
     EXPECT_EQ(harness.scanner.counters.linesRead, 602u);
@@ -228,7 +221,7 @@ TEST_F(ScanAcquisition, EscapeDuringLineTenStopsTheScan) {
     hook = [&] {
         // Lines 0..9 are in after the two priming lines: line 10 is coming.
         if (dialog == nullptr && harness.scanner.counters.linesRead == 12) {
-            dialog = FindWindowA("QX-52", PROGRESS_CAPTION);
+            dialog = FindWindowA(SOURCE_WINDOW_CLASS, PROGRESS_CAPTION);
             PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
         }
         if (dialog != nullptr && !ending && harness.scanner.phase == LinkPhase::EndingScan) {
@@ -257,7 +250,7 @@ TEST_F(ScanAcquisition, AClickOutsideTheStopButtonDoesNotStop) {
     hook = [&] {
         if (!clicked && harness.scanner.counters.linesRead == 5) {
             clicked = true;
-            HWND dialog = FindWindowA("QX-52", PROGRESS_CAPTION);
+            HWND dialog = FindWindowA(SOURCE_WINDOW_CLASS, PROGRESS_CAPTION);
             PostMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 10));  // right of the button
             PostMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 10));   // on its edge
         }

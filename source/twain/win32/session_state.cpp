@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "source/library_state.h"
 #include "source/resources/resource_ids.h"
+#include "source/ui/win32/preview_buffers.h"
 
 TW_INT32 sourceState = STATE_LOADED;
 TW_STATUS conditionCode = {};
@@ -47,14 +49,17 @@ static void LoadIdentityString(UINT id, TW_STR32 destination) {
 }
 
 void ResetSession(HINSTANCE instance) {
+    ResetCoreState();
+    // Freed rather than forgotten: at process attach there is nothing to
+    // free, and a caller resetting a used session does not leak the memory.
+    FreeTransferImage();
+    FreePreviewBuffers();
     moduleInstance = instance;
     sourceState = STATE_LOADED;
     conditionCode = {};
     appIdentity = {};
     sourceIdentity = {};
     mainWindow = indexWindow = ixWindow = gammaWindow = nullptr;
-    transferImage = nullptr;
-    memoryTransfer = {};
     useJapanese = 0;
     parentWindow = nullptr;
 

@@ -44,6 +44,9 @@ HGLOBAL TakeTransferImage();
 extern BYTE useJapanese;  // 1: Japanese texts and bitmaps
 extern HWND parentWindow;  // hParent of the enabling application
 
-// Fills sourceIdentity from the string table and clears the session
-// (DllMain's process attach).
+// The one reset of the whole library (DllMain's process attach; tests use it
+// to start from a freshly loaded source): the portable core's state
+// (ResetCoreState), a picture still offered and the preview buffers freed,
+// the session cleared and sourceIdentity filled from the string table.
+// Windows are forgotten, not destroyed: their owner destroys them.
 void ResetSession(HINSTANCE instance);
