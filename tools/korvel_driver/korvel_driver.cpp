@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/bitmap_file.h"
+#include "common/win32/win32_guards.h"
 #include "host/resources/resource_ids.h"
 #include "source/resources/resource_ids.h"
 #include "source/ui/win32/main_window_state.h"
@@ -52,8 +53,8 @@ bool Photograph(HWND window, const std::string& path) {
     GetWindowRect(window, &rect);
     int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) return false;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    ScopedWindowDC screen(nullptr);
+    ScopedMemoryDC memory(CreateCompatibleDC(screen.Get()));
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -61,28 +62,27 @@ bool Photograph(HWND window, const std::string& path) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (bitmap != nullptr) {
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-        GdiFlush();
-        BitmapInfoHeader header = InfoHeaderFor(width, height, 24);
-        uint8_t headers[PIXELS_OFFSET];
-        WriteFileHeader(FileHeaderFor(header.biSizeImage), headers);
-        WriteInfoHeader(header, headers + FILE_HEADER_SIZE);
-        FILE* out = std::fopen(path.c_str(), "wb");
-        if (out != nullptr) {
-            ok = std::fwrite(headers, sizeof headers, 1, out) == 1 && std::fwrite(bits, header.biSizeImage, 1, out) == 1;
-            ok = std::fclose(out) == 0 && ok;
-            // A picture cut short must not be taken for a screenshot.
-            if (!ok) std::remove(path.c_str());
-        }
-        SelectObject(memory, previous);
-        DeleteObject(bitmap);
+    ScopedGdiObject<HBITMAP> bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (memory.Get() == nullptr || bitmap.Get() == nullptr) {
+        return false;
     }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    bool ok = false;
+    {
+        ScopedSelectObject selected(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY);
+        GdiFlush();
+    }
+    BitmapInfoHeader header = InfoHeaderFor(width, height, 24);
+    uint8_t headers[PIXELS_OFFSET];
+    WriteFileHeader(FileHeaderFor(header.biSizeImage), headers);
+    WriteInfoHeader(header, headers + FILE_HEADER_SIZE);
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (out != nullptr) {
+        ok = std::fwrite(headers, sizeof headers, 1, out) == 1 && std::fwrite(bits, header.biSizeImage, 1, out) == 1;
+        ok = std::fclose(out) == 0 && ok;
+        // A picture cut short must not be taken for a screenshot.
+        if (!ok) std::remove(path.c_str());
+    }
     return ok;
 }
 
