@@ -10,6 +10,7 @@
 #include "source/scanner/scan_setup.h"
 #include "source/scanner/scanner_check.h"
 #include "source/twain/capability_table.h"
+#include "source/ui/gamma_curve_model.h"
 #include "source/ui/scan_settings.h"
 
 namespace {
@@ -48,4 +49,5 @@ void ResetCoreState() {
     std::memset(exposureTable8, 0, sizeof exposureTable8);
     ResetScanSettings();
     ResetCapabilitySettings();
+    ResetGammaCurveModel();
 }

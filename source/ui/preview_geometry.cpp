@@ -9,8 +9,12 @@ struct ImagePlace {
 constexpr ImagePlace STRIP_PLACE = {{17, 52, 256, 211}, {59, 15, 218, 254}, 240, 160};
 constexpr ImagePlace APS_PLACE = {{40, 74, 230, 182}, {85, 39, 193, 229}, 191, 109};
 
-uint16_t U16(int32_t value) {
-    return static_cast<uint16_t>(value);
+// One edge of the frame, pulled into [low, high] before it is narrowed to
+// 16 bits: offsets from a larger picture (the layout frame is measured on
+// the 35 mm preview, the APS picture is smaller) would otherwise put the
+// frame beyond the picture or wrap an edge below zero to 65 000 and more.
+uint16_t EdgeWithin(int32_t value, int32_t low, int32_t high) {
+    return static_cast<uint16_t>(value < low ? low : value > high ? high : value);
 }
 int16_t S16(int32_t value) {
     return static_cast<int16_t>(value);
@@ -35,21 +39,23 @@ void SetPreviewGeometry(ScanSettings& s) {
 
 void OffsetsToCropRect(ScanSettings& s) {
     const PreviewRect& r = s.imageRect;
-    PreviewRect& c = s.cropRect;
+    int32_t left, top, right, bottom;
     switch (s.rotation & 3) {
     case 0:
-        c = {U16(r.left + s.cropX0), U16(r.top + s.cropY0), U16(r.left + s.cropX1), U16(r.top + s.cropY1)};
+        left = r.left + s.cropX0, right = r.left + s.cropX1, top = r.top + s.cropY0, bottom = r.top + s.cropY1;
         break;
     case 1:
-        c = {U16(r.right - s.cropY1), U16(r.top + s.cropX0), U16(r.right - s.cropY0), U16(r.top + s.cropX1)};
+        left = r.right - s.cropY1, right = r.right - s.cropY0, top = r.top + s.cropX0, bottom = r.top + s.cropX1;
         break;
     case 2:
-        c = {U16(r.right - s.cropX1), U16(r.bottom - s.cropY1), U16(r.right - s.cropX0), U16(r.bottom - s.cropY0)};
+        left = r.right - s.cropX1, right = r.right - s.cropX0, top = r.bottom - s.cropY1, bottom = r.bottom - s.cropY0;
         break;
     default:
-        c = {U16(r.left + s.cropY0), U16(r.bottom - s.cropX1), U16(r.left + s.cropY1), U16(r.bottom - s.cropX0)};
+        left = r.left + s.cropY0, right = r.left + s.cropY1, top = r.bottom - s.cropX1, bottom = r.bottom - s.cropX0;
         break;
     }
+    s.cropRect = {EdgeWithin(left, r.left, r.right), EdgeWithin(top, r.top, r.bottom),
+                  EdgeWithin(right, r.left, r.right), EdgeWithin(bottom, r.top, r.bottom)};
 }
 
 void CropRectToOffsets(ScanSettings& s) {
@@ -91,8 +97,13 @@ void SetCropToImage(ScanSettings& s) {
 
 void SetCropToLayout(ScanSettings& s) {
     const PreviewRect& r = s.imageRect;
-    s.cropRect = {U16(r.left + s.layoutFrame.left), U16(r.top + s.layoutFrame.top), U16(r.left + s.layoutFrame.right),
-                  U16(r.top + s.layoutFrame.bottom)};
+    const LayoutFrame& f = s.layoutFrame;
+    s.cropRect = {EdgeWithin(r.left + f.left, r.left, r.right), EdgeWithin(r.top + f.top, r.top, r.bottom),
+                  EdgeWithin(r.left + f.right, r.left, r.right), EdgeWithin(r.top + f.bottom, r.top, r.bottom)};
+    // An inverted frame (which the layout triplet never gives) would make
+    // the width zero or negative and the scale below a division by it.
+    if (s.cropRect.right < s.cropRect.left) s.cropRect.right = s.cropRect.left;
+    if (s.cropRect.bottom < s.cropRect.top) s.cropRect.bottom = s.cropRect.top;
     ScaleToFrame(s);
 }
 
