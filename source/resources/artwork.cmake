@@ -34,6 +34,16 @@ add_custom_command(OUTPUT ${QX_MAIN_WINDOW_BITMAPS}
   COMMENT "Drawing the main scan window's bitmaps")
 list(APPEND QX_SOURCE_BITMAPS ${QX_MAIN_WINDOW_BITMAPS})
 
+# The gamma curve window's background.
+qx_host_tool(QX_MAKE_GAMMA_BITMAPS make_gamma_bitmaps)
+set(QX_GAMMA_WINDOW_BITMAPS ${QX_ARTWORK}/retouch_bmp.bmp)
+add_custom_command(OUTPUT ${QX_GAMMA_WINDOW_BITMAPS}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${QX_ARTWORK}
+  COMMAND ${QX_MAKE_GAMMA_BITMAPS} ${QX_ARTWORK}
+  DEPENDS ${QX_MAKE_GAMMA_BITMAPS}
+  COMMENT "Drawing the gamma curve window's background")
+list(APPEND QX_SOURCE_BITMAPS ${QX_GAMMA_WINDOW_BITMAPS})
+
 # A test of the Windows build: the bitmaps against what the windows that
 # draw them rely on (names in bitmaps.rc, sizes, depths, seams, colours).
 qx_host_tool(QX_CHECK_SOURCE_BITMAPS check_source_bitmaps)

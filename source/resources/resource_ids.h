@@ -8,6 +8,9 @@
 #define SOURCE_CLASS_NAME "QX-52"
 #define PREVIEW_CAPTION "  VANTERA QX-52"
 #define SCANNING_CAPTION "  QX-52 Scanning"
+// The gamma curve window's caption in its template (English); the window
+// sets it from IDS_GAMMA_CAPTION + useJapanese.
+#define GAMMA_CAPTION "  Gamma Curve"
 
 // String table: identity strings.
 #define IDS_MANUFACTURER 0
@@ -18,6 +21,17 @@
 // The icon of every source window.
 #define IDI_SOURCE 153
 
+// The gamma curve window: its reset button's tool tip and its caption,
+// English at the id, Japanese at id + 1.
+#define IDS_GAMMA_RESET_TIP 10180
+#define IDS_GAMMA_CAPTION 10190
+
 // Message of the main scan window's start: the film parameter file could
 // not be read (its text names the file through "%s").
 #define IDS_FILM_FILE_UNREADABLE 30230
+
+// The main scan window's setting pop-ups: the one list box of each.
+#define IDC_FILM_TYPE_LIST 321
+#define IDC_IMAGE_SIZE_LIST 322
+#define IDC_UNIT_LIST 323
+#define IDC_RESOLUTION_LIST 324

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,9 @@
 #include "source/ui/win32/main_window.h"
 #include "source/ui/win32/main_window_state.h"
 #include "source/ui/win32/preview_buffers.h"
+#include "source/ui/scan_settings.h"
 #include "tests/win32/message_box_watcher.h"
+#include "tests/win32/scan_window_without_scanner.h"
 #include "tests/win32/prefix_paths.h"
 
 namespace {
@@ -44,28 +47,140 @@ protected:
 
     static void SetUpTestSuite() { RegisterSourceClass(); }
     void SetUp() override {
-        ResetSession(GetModuleHandleA(nullptr));
-        // No port driver: the scanner cannot be found.
-        WriteSettingString(SOURCE_SECTION, "PORT_ACCESS", "DRIVER");
-        WriteSettingString(SOURCE_SECTION, "PORT_DRIVER", "no_such_port_driver.dll");
-        WriteSettingString(SOURCE_SECTION, "PATH", INSTALL_FOLDER);
-        MessageBoxWatcher watcher(1);
-        window = CreateMainWindow();
-        startTexts = watcher.Finish();
+        window = OpenScanWindowWithoutScanner(&startTexts);
         ASSERT_NE(window, nullptr);
-        mainWindow = window;
-        UpdateWindow(window);
     }
-    void TearDown() override {
-        DestroyWindow(window);
-        ResetSession(GetModuleHandleA(nullptr));
-        WriteSettingString(SOURCE_SECTION, "PORT_DRIVER", Installed("qx52sim.dll").c_str());
-    }
+    void TearDown() override { CloseScanWindow(window); }
     HWND Toolbar(WORD command) { return GetDlgItem(window, command + 1); }
     LRESULT ButtonState(WORD command) {
         return SendMessageA(Toolbar(command), TB_GETSTATE, command, 0);
     }
+    std::string Field(int id) {
+        char text[32] = {};
+        GetDlgItemTextA(window, id, text, sizeof text);
+        return text;
+    }
+    void Type(int id, const char* text) {
+        SetDlgItemTextA(window, id, text);
+        SendDlgItemMessageA(window, id, EM_SETMODIFY, TRUE, 0);
+    }
+    void Mouse(UINT message, WPARAM keys, int x, int y) { SendMessageA(window, message, keys, MAKELPARAM(x, y)); }
+    COLORREF Pixel(int x, int y) {
+        HDC dc = GetDC(window);
+        COLORREF colour = GetPixel(dc, x, y);
+        ReleaseDC(window, dc);
+        return colour;
+    }
+    // A preview as the scan leaves it (scan line j in row j of 480 bytes,
+    // blue, green, red), every pixel `grey` but one of `marker` at line 20,
+    // pixel 30; the window takes it as previewed.
+    void PutPreview(BYTE grey, BYTE marker) {
+        BYTE* pixels = static_cast<BYTE*>(GlobalLock(previewPixels));
+        ASSERT_NE(pixels, nullptr);
+        memset(pixels, grey, PREVIEW_PIXELS_BYTES);
+        memset(pixels + 20 * 480 + 30 * 3, marker, 3);
+        GlobalUnlock(previewPixels);
+        mainState.previewed = 1;
+    }
 };
+
+COLORREF Inverted(COLORREF colour) {
+    return ~colour & 0xFFFFFF;
+}
+
+// The whole 35 mm frame (17, 52) - (256, 211) at 600 x 400: 2.5 output
+// pixels per preview pixel, aspect 1.5.
+TEST_F(MainWindow, DraggingAnEdgeAndACornerMovesTheFrameAndTheSize) {
+    COLORREF oldEdge = Pixel(17, 130), newEdge = Pixel(57, 130);
+    // The left edge 40 pixels in: 200 x 160 preview pixels, 500 x 400 output.
+    // A drag takes its zone at its first step, as a real mouse's small ones.
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 17, 130);
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 18, 130);
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 57, 130);
+    Mouse(WM_MOUSEMOVE, 0, 57, 130);
+    EXPECT_EQ(scanSettings.cropX0, 40);
+    EXPECT_EQ(Field(EDIT_WIDTH), "500");
+    EXPECT_EQ(Field(EDIT_HEIGHT), "400");
+    // The inverted frame left the old place as it was and marks the new one.
+    EXPECT_EQ(Pixel(17, 130), Inverted(oldEdge));
+    EXPECT_EQ(Pixel(57, 130), Inverted(newEdge));
+
+    // The bottom-right corner 40 pixels left: 160 wide, the bottom follows
+    // the aspect 500 / 400: 52 + trunc(160 / 1.25) = 180; output 400 x 320.
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 256, 211);
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 255, 211);
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 216, 300);  // the drag keeps its corner
+    Mouse(WM_MOUSEMOVE, 0, 216, 300);
+    EXPECT_EQ(scanSettings.cropX1, 199);
+    EXPECT_EQ(scanSettings.cropY1, 128);
+    EXPECT_EQ(Field(EDIT_WIDTH), "400");
+    EXPECT_EQ(Field(EDIT_HEIGHT), "320");
+}
+
+TEST_F(MainWindow, RotatingFourTimesWithAPreviewReturnsToTheStart) {
+    PutPreview(0, 255);
+    // Where line 20, pixel 30 shows in each rotation (landscape at (17, 52),
+    // portrait at (59, 15)): (j, i), (159 - i, j), (239 - j, 159 - i), (i, 239 - j).
+    const POINT marker[] = {{17 + 20, 52 + 30}, {59 + 129, 15 + 20}, {17 + 219, 52 + 129}, {59 + 30, 15 + 219}};
+    const char* widths[] = {"400", "600", "400", "600"};
+    for (int turn = 1; turn <= 4; ++turn) {
+        SendMessageA(window, WM_COMMAND, CMD_ROTATE, 0);
+        const POINT& at = marker[turn % 4];
+        EXPECT_EQ(scanSettings.rotation, turn % 4);
+        EXPECT_NE(Pixel(at.x, at.y), Pixel(at.x + 2, at.y)) << turn;
+        EXPECT_EQ(Field(EDIT_WIDTH), widths[turn - 1]) << turn;
+    }
+    EXPECT_EQ(Field(EDIT_HEIGHT), "400");
+    EXPECT_EQ(scanSettings.cropRect.left, 17);
+    EXPECT_EQ(scanSettings.cropRect.bottom, 211);
+    EXPECT_EQ(scanSettings.cropX1, 239);
+    EXPECT_EQ(ButtonState(CMD_ROTATE) & TBSTATE_CHECKED, 0);
+}
+
+TEST_F(MainWindow, TypedSizesFollowTheAspectAndMaximumResolutionComesAndGoes) {
+    Type(EDIT_WIDTH, "300");
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(EDIT_WIDTH, EN_KILLFOCUS), 0);
+    EXPECT_EQ(Field(EDIT_HEIGHT), "200");
+    Type(EDIT_HEIGHT, "100");
+    SendMessageA(window, WM_COMMAND, IDOK, 0);  // Enter
+    EXPECT_EQ(Field(EDIT_WIDTH), "150");
+    Type(EDIT_WIDTH, "5");  // below the smallest side: 15 x 10
+    Mouse(WM_MOUSEMOVE, 0, 300, 100);  // outside the frame
+    EXPECT_EQ(Field(EDIT_WIDTH), "15");
+    EXPECT_EQ(Field(EDIT_HEIGHT), "10");
+
+    // 10 output pixels per preview pixel; off again: the scale before,
+    // trunc(15 / 240 x 354) = 22, gives 22 x 240 / 354 = 14.9 -> 15.
+    SendMessageA(window, WM_COMMAND, CMD_MAX_RESOLUTION, 0);
+    EXPECT_EQ(Field(EDIT_WIDTH), "2400");
+    EXPECT_EQ(Field(EDIT_HEIGHT), "1600");
+    EXPECT_NE(ButtonState(CMD_MAX_RESOLUTION) & TBSTATE_CHECKED, 0);
+    SendMessageA(window, WM_COMMAND, CMD_MAX_RESOLUTION, 0);
+    EXPECT_EQ(Field(EDIT_WIDTH), "15");
+    EXPECT_EQ(ButtonState(CMD_MAX_RESOLUTION) & TBSTATE_CHECKED, 0);
+}
+
+// An arrow step moves the exposure by 10 (a bias of 0.1, reversed for a
+// negative); with a preview each step re-tones it, and the reset brings
+// back the neutral picture.
+TEST_F(MainWindow, ExposureStepsChangeTheValueAndReToneThePreview) {
+    HWND exposure = GetDlgItem(window, SCROLL_EXPOSURE);
+    SendMessageA(window, WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(exposure));
+    EXPECT_EQ(GetScrollPos(exposure, SB_CTL), 210);
+    EXPECT_DOUBLE_EQ(scanSettings.exposureBias, currentFilm.negative != 0 ? -0.1 : 0.1);
+
+    PutPreview(128, 128);
+    SendMessageA(window, WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(exposure));  // 200: neutral
+    COLORREF neutral = Pixel(100, 130);
+    SendMessageA(window, WM_HSCROLL, SB_PAGERIGHT, reinterpret_cast<LPARAM>(exposure));  // 250
+    EXPECT_NE(Pixel(100, 130), neutral);
+    SendMessageA(window, WM_HSCROLL, SB_THUMBTRACK, reinterpret_cast<LPARAM>(exposure));  // no re-toning
+    EXPECT_EQ(GetScrollPos(exposure, SB_CTL), 250);
+    SendMessageA(window, WM_COMMAND, CMD_RESET_EXPOSURE, 0);
+    EXPECT_EQ(GetScrollPos(exposure, SB_CTL), 200);
+    EXPECT_EQ(Pixel(100, 130), neutral);
+    EXPECT_EQ(ButtonState(CMD_RESET_EXPOSURE) & TBSTATE_ENABLED, 0);
+}
 
 TEST_F(MainWindow, OpensWithItsControlsInPlace) {
     EXPECT_EQ(startTexts, std::vector<std::string>{"Cannot identify scanner !"});
@@ -122,7 +237,7 @@ TEST_F(MainWindow, FocusWaitsForAPreviewAndResetsForAMovedSlider) {
 
     HWND red = GetDlgItem(window, SCROLL_RED);
     SendMessageA(window, WM_HSCROLL, SB_PAGERIGHT, reinterpret_cast<LPARAM>(red));
-    EXPECT_EQ(GetScrollPos(red, SB_CTL), 220);
+    EXPECT_EQ(GetScrollPos(red, SB_CTL), 250);
     EXPECT_NE(ButtonState(CMD_RESET_RED) & TBSTATE_ENABLED, 0);
     SendMessageA(window, WM_COMMAND, CMD_RESET_RED, 0);
     EXPECT_EQ(GetScrollPos(red, SB_CTL), 200);

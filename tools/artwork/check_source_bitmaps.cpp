@@ -12,6 +12,7 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bitmap_file.h"
@@ -38,6 +39,7 @@ constexpr Expected EXPECTED[] = {
     {"MASK_H", 246, 166, 8},      {"MASKO_H", 246, 166, 8},     {"MASK_V", 166, 246, 8},
     {"MASKO_V", 166, 246, 8},     {"MASK_AH", 197, 115, 8},     {"MASKO_AH", 197, 115, 8},
     {"MASK_AV", 115, 197, 8},     {"MASKO_AV", 115, 197, 8},    {"RES_BAR", 92, 20, 8},
+    {"RETOUCH_BMP", 280, 180, 8},
 };
 
 struct Overlay {
@@ -164,6 +166,16 @@ void CheckButtons(const std::map<std::string, ReadBitmap>& bitmaps) {
     }
 }
 
+// The gamma curve window draws its curve white and then takes it away by
+// inverting it, which leaves black: the graph must be black under it.
+void CheckGammaGraph(const RgbBitmap& background) {
+    constexpr Rgb BLACK_GRAPH = {0, 0, 0};
+    for (auto [x, y] : {std::pair{31, 8}, std::pair{158, 8}, std::pair{158, 135}, std::pair{94, 100}}) {
+        if (!(background.At(x, y) == BLACK_GRAPH))
+            Fail("RETOUCH_BMP's graph is not black at " + std::to_string(x) + ", " + std::to_string(y));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -198,6 +210,7 @@ int main(int argc, char** argv) {
         CheckTextPlaces(bitmaps.at("PREVIEW_BMP").picture);
         CheckMasks(bitmaps);
         CheckButtons(bitmaps);
+        CheckGammaGraph(bitmaps.at("RETOUCH_BMP").picture);
     }
     if (failures == 0) std::printf("check_source_bitmaps: %zu bitmaps as the windows expect them\n", std::size(EXPECTED));
     return failures == 0 ? 0 : 1;

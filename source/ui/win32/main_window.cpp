@@ -4,6 +4,7 @@
 
 #include "common/win32/profile_settings.h"
 #include "source/imaging/film_parameters.h"
+#include "source/imaging/tone_curves.h"
 #include "source/resources/resource_ids.h"
 #include "source/scanner/link.h"
 #include "source/scanner/win32/port_access_win32.h"
@@ -13,8 +14,14 @@
 #include "source/scanner/win32/user_messages.h"
 #include "source/twain/win32/notifications.h"
 #include "source/twain/win32/session_state.h"
+#include "source/ui/win32/gamma_window.h"
 #include "source/ui/win32/main_window_state.h"
 #include "source/ui/win32/preview_buffers.h"
+#include "source/ui/win32/setting_popups.h"
+#include "source/ui/colour_controls.h"
+#include "source/ui/crop_frame.h"
+#include "source/ui/film_change.h"
+#include "source/ui/output_size.h"
 #include "source/ui/preview_geometry.h"
 #include "source/ui/scan_settings.h"
 #include "common/win32/win32_guards.h"
@@ -36,9 +43,7 @@ constexpr int EDIT_FIELDS[] = {EDIT_WIDTH, EDIT_HEIGHT, EDIT_RESOLUTION};
 
 // --- Scanner checks ---------------------------------------------------------
 
-// The check before a preview, scan or focus, with the port held: true when
-// the scanner is ready. The adapter and film exchange check comes with the
-// film type pop-ups; until then a ready scanner goes ahead.
+// The scanner check, with the port held: true when the scanner is ready.
 bool ScannerReadyForScan(HWND owner) {
     InitialiseLink();
     mainState.scannerStatus = CheckScanner(owner);
@@ -48,6 +53,16 @@ bool ScannerReadyForScan(HWND owner) {
     scanSettings.apsAdapter = scanSettings.adapterType == 'A' ? 1 : 0;
     ReadScannerParameters();
     return true;
+}
+
+// The check before a preview, scan or focus: the scanner ready, and the
+// adapter and film still those the window was set up for. An exchange has
+// been told to the user and the window reset for the new film; the
+// operation stops and the user starts it again.
+bool ScannerReadyForFilm(HWND owner) {
+    if (!ScannerReadyForScan(owner)) return false;
+    int32_t filmCode = mainState.scannerStatus >= CHECK_FILM_CHANGE ? mainState.scannerStatus - CHECK_FILM_CHANGE : 0;
+    return CheckAdapterAndFilm(owner, filmCode) == FILM_UNCHANGED;
 }
 
 // --- Messages ---------------------------------------------------------------
@@ -95,7 +110,7 @@ void OnPreview(HWND window) {
                               PREVIEW_BUTTON_Y, BUTTON_IMAGE_WIDTH, BUTTON_IMAGE_HEIGHT);
     {
         ScopedScannerPort port;
-        if (!ScannerReadyForScan(mainWindow != nullptr ? mainWindow : window)) {
+        if (!ScannerReadyForFilm(mainWindow != nullptr ? mainWindow : window)) {
             PressButton(CMD_PREVIEW, false);
             return;
         }
@@ -126,7 +141,7 @@ void OnScan(HWND window) {
                               BUTTON_IMAGE_WIDTH, BUTTON_IMAGE_HEIGHT);
     {
         ScopedScannerPort port;
-        if (!ScannerReadyForScan(window)) {
+        if (!ScannerReadyForFilm(window)) {
             PressButton(CMD_SCAN, false);
             return;
         }
@@ -153,7 +168,7 @@ void OnFocus(HWND window) {
     PressButton(CMD_FOCUS, mainState.focusMode == 1);
     if (mainState.focusMode == 1) {
         ScopedScannerPort port;
-        if (!ScannerReadyForScan(window)) {
+        if (!ScannerReadyForFilm(window)) {
             mainState.focusMode = 0;
             PressButton(CMD_FOCUS, false);
         }
@@ -178,66 +193,204 @@ void OnFocus(HWND window) {
     if (idle) ShowOutputSize(window);
 }
 
-// A slider reset puts the slider back to neutral.
-void ResetSlider(HWND window, int scrollId, double& position) {
-    position = SCROLL_NEUTRAL;
-    SetScrollPos(GetDlgItem(window, scrollId), SB_CTL, SCROLL_NEUTRAL, TRUE);
-    if (scrollId == SCROLL_EXPOSURE) scanSettings.exposureBias = 0.0;
-    UpdateButtonStates();
+// --- Output size ---------------------------------------------------------------
+
+// The text of a size or resolution field the user changed since it was last
+// written; null when it is unchanged.
+const char* ModifiedFieldText(HWND window, int id, char* buffer, int size) {
+    HWND field = GetDlgItem(window, id);
+    if (field == nullptr || SendMessageA(field, EM_GETMODIFY, 0, 0) == 0) {
+        return nullptr;
+    }
+    GetWindowTextA(field, buffer, size);
+    return buffer;
 }
 
-void OnMonochrome() {
-    scanSettings.monochrome = scanSettings.monochrome == 0 ? 1 : 0;
+// Values typed into the three fields are taken when the mouse next moves
+// outside the crop frame, on Enter, and when a field loses the focus.
+void ApplyTypedFields(HWND window) {
+    char width[32] = {}, height[32] = {}, resolution[32] = {};
+    TypedFields fields = {ModifiedFieldText(window, EDIT_WIDTH, width, sizeof width),
+                          ModifiedFieldText(window, EDIT_HEIGHT, height, sizeof height),
+                          ModifiedFieldText(window, EDIT_RESOLUTION, resolution, sizeof resolution)};
+    if (fields.width == nullptr && fields.height == nullptr && fields.resolution == nullptr) {
+        return;
+    }
+    OutputRedraw redraw = ApplyTypedValues(scanSettings, fields);
+    // A typed height that lost to a typed width, or a resolution field the
+    // model did not need to rewrite, must not count as typed again.
+    for (int id : EDIT_FIELDS) SendDlgItemMessageA(window, id, EM_SETMODIFY, FALSE, 0);
+    ApplyOutputRedraw(window, redraw);
+}
+
+void OnMaxResolution(HWND window) {
+    ApplyOutputRedraw(window, ToggleMaxResolution(scanSettings));
+}
+
+// --- Exposure, colour and black-and-white ---------------------------------
+
+struct SliderControl {
+    Slider slider;
+    int scrollId;
+    WORD resetCommand;
+};
+constexpr SliderControl SLIDER_CONTROLS[] = {
+    {Slider::Exposure, SCROLL_EXPOSURE, CMD_RESET_EXPOSURE},
+    {Slider::Red, SCROLL_RED, CMD_RESET_RED},
+    {Slider::Green, SCROLL_GREEN, CMD_RESET_GREEN},
+    {Slider::Blue, SCROLL_BLUE, CMD_RESET_BLUE},
+};
+
+const SliderControl* SliderOfScrollBar(int scrollId) {
+    for (const SliderControl& c : SLIDER_CONTROLS) {
+        if (c.scrollId == scrollId) return &c;
+    }
+    return nullptr;
+}
+
+const SliderControl* SliderOfReset(WORD command) {
+    for (const SliderControl& c : SLIDER_CONTROLS) {
+        if (c.resetCommand == command) return &c;
+    }
+    return nullptr;
+}
+
+// The preview re-toned for the changed tables; the picture covers the old
+// frame, so the frame is drawn once.
+void RetonePreview(HWND window) {
+    ScopedWaitCursor wait;
+    RenderPreview(window);
+    ScopedWindowDC dc(window);
+    DrawCropFrame(dc.Get());
+}
+
+// The gamma curve window's flags wait for that window.
+void OnHorizontalScroll(HWND window, WPARAM wParam, HWND bar) {
+    const SliderControl* control = SliderOfScrollBar(GetDlgCtrlID(bar));
+    if (control == nullptr) {
+        return;
+    }
+    SliderInput input = {};
+    input.slider = control->slider;
+    input.code = LOWORD(wParam);
+    input.barPosition = GetScrollPos(bar, SB_CTL);
+    input.thumbPosition = static_cast<short>(HIWORD(wParam));
+    if (input.code == SCROLL_THUMB_POSITION) {
+        // A drop followed by a mouse move re-tones the preview. The message
+        // is only looked at: taking it from the queue would lose whatever
+        // else came next (a click, a paint).
+        MSG next;
+        input.mouseMoveFollowed =
+            PeekMessageA(&next, window, 0, 0, PM_NOREMOVE | PM_NOYIELD) != 0 && next.message == WM_MOUSEMOVE ? 1 : 0;
+    }
+    input.gammaWindowOpen = mainState.gammaWindowOpen == 1 ? 1 : 0;
+    input.previewed = mainState.previewed == 1 ? 1 : 0;
+    SliderResult result = HandleSlider(input);
+    if ((result.redraw & REDRAW_SCROLL_BAR) != 0) SetScrollPos(bar, SB_CTL, result.position, TRUE);
+    EnableButton(control->resetCommand, SliderResetEnabled(control->slider));
+    if ((result.redraw & REDRAW_PREVIEW) != 0) RetonePreview(window);
+}
+
+void OnResetSlider(HWND window, const SliderControl& control) {
+    PressButton(control.resetCommand, true);
+    uint8_t redraw;
+    {
+        ScopedWaitCursor wait;
+        redraw = ResetSlider(control.slider, gammaWindow != nullptr, mainState.previewed == 1);
+        SetScrollPos(GetDlgItem(window, control.scrollId), SB_CTL, SLIDER_NEUTRAL, TRUE);
+    }
+    if ((redraw & REDRAW_PREVIEW) != 0) RetonePreview(window);
+    PressButton(control.resetCommand, false);
+    EnableButton(control.resetCommand, false);
+}
+
+void OnMonochrome(HWND window) {
+    uint8_t redraw = ToggleMonochrome(mainState.previewed == 1);
     PressButton(CMD_MONOCHROME, scanSettings.monochrome == 1);
+    if ((redraw & REDRAW_PREVIEW) != 0) RetonePreview(window);
 }
 
-void OnCommand(HWND window, WORD command) {
+// --- Rotation ----------------------------------------------------------------
+
+// The output's width and height change places through what the fields show,
+// so the swap carries their rounding.
+void SwapOutputSides(HWND window) {
+    char width[UNIT_TEXT_BYTES] = {}, height[UNIT_TEXT_BYTES] = {};
+    GetDlgItemTextA(window, EDIT_WIDTH, width, sizeof width);
+    GetDlgItemTextA(window, EDIT_HEIGHT, height, sizeof height);
+    if (scanSettings.unitIndex == UNIT_PIXEL) {
+        int32_t newWidth = ParseFieldInteger(height), newHeight = ParseFieldInteger(width);
+        // Fields not yet filled (no first paint) hold no size to swap.
+        if (newWidth <= 0 || newHeight <= 0) {
+            newWidth = RoundedPixels(scanSettings.outputHeight);
+            newHeight = RoundedPixels(scanSettings.outputWidth);
+        }
+        scanSettings.outputWidth = newWidth;
+        scanSettings.outputHeight = newHeight;
+        PixelsToMm(scanSettings);
+    } else {
+        double newWidth = 0.0, newHeight = 0.0;
+        ParseFixedWidthReal(height, "%5lf", &newWidth);
+        ParseFixedWidthReal(width, "%5lf", &newHeight);
+        scanSettings.widthInUnit = newWidth;
+        scanSettings.heightInUnit = newHeight;
+        UnitToMm(scanSettings, scanSettings.unitIndex);
+        MmToPixels(scanSettings);
+    }
+    scanSettings.aspectRatio = scanSettings.outputWidth / scanSettings.outputHeight;
+    ShowOutputSize(window);
+}
+
+void OnRotate(HWND window) {
+    PressButton(CMD_ROTATE, true);
+    // Values typed but not yet taken are taken for the frame they were typed
+    // for, so that the fields hold numbers of the current size to swap.
+    ApplyTypedFields(window);
+    RotatePreview(scanSettings, mainState.previewed);
+    {
+        // The mask clears the old picture and frame.
+        ScopedWindowDC dc(window);
+        DrawFrameMask(dc.Get(), mainState.previewed == 0);
+    }
+    SwapOutputSides(window);
+    if (mainState.previewed == 1) {
+        BuildExposureTable(scanSettings.exposurePosition, scanSettings.previewExposurePosition,
+                           currentFilm.negative != 0);
+        RenderPreview(window);
+    }
+    {
+        ScopedWindowDC dc(window);
+        DrawCropFrame(dc.Get());
+    }
+    PressButton(CMD_ROTATE, false);
+    FlushWindowMessages(window);
+}
+
+void OnCommand(HWND window, WORD command, WORD notification) {
+    if (const SliderControl* reset = SliderOfReset(command)) {
+        OnResetSlider(window, *reset);
+        return;
+    }
     switch (command) {
     case CMD_PREVIEW: OnPreview(window); break;
     case CMD_SCAN: OnScan(window); break;
     case CMD_FOCUS: OnFocus(window); break;
-    case CMD_MONOCHROME: OnMonochrome(); break;
-    case CMD_RESET_EXPOSURE: ResetSlider(window, SCROLL_EXPOSURE, scanSettings.exposurePosition); break;
-    case CMD_RESET_RED: ResetSlider(window, SCROLL_RED, scanSettings.redPosition); break;
-    case CMD_RESET_GREEN: ResetSlider(window, SCROLL_GREEN, scanSettings.greenPosition); break;
-    case CMD_RESET_BLUE: ResetSlider(window, SCROLL_BLUE, scanSettings.bluePosition); break;
-    default: break;  // Enter and Esc (1, 2) and the commands still to come do nothing
+    case CMD_ROTATE: OnRotate(window); break;
+    case CMD_MAX_RESOLUTION: OnMaxResolution(window); break;
+    case CMD_MONOCHROME: OnMonochrome(window); break;
+    case CMD_GAMMA_WINDOW: OpenGammaWindow(window); break;
+    case CMD_FILM_TYPE: RunFilmTypePopup(window); break;
+    case CMD_IMAGE_SIZE: RunImageSizePopup(window); break;
+    case CMD_UNIT: RunUnitPopup(window); break;
+    case CMD_OUTPUT_RESOLUTION: RunResolutionPopup(window); break;
+    case IDOK: ApplyTypedFields(window); break;  // Enter takes what was typed; nothing else
+    case EDIT_WIDTH:
+    case EDIT_HEIGHT:
+    case EDIT_RESOLUTION:
+        if (notification == EN_KILLFOCUS) ApplyTypedFields(window);
+        break;
+    default: break;  // Esc (2) and the commands still to come do nothing
     }
-}
-
-double* SliderPosition(int scrollId) {
-    switch (scrollId) {
-    case SCROLL_EXPOSURE: return &scanSettings.exposurePosition;
-    case SCROLL_RED: return &scanSettings.redPosition;
-    case SCROLL_GREEN: return &scanSettings.greenPosition;
-    case SCROLL_BLUE: return &scanSettings.bluePosition;
-    default: return nullptr;
-    }
-}
-
-// The slider follows the user; what a slider does to the exposure and the
-// colours comes with the exposure controls.
-void OnHorizontalScroll(WPARAM wParam, HWND bar) {
-    double* position = SliderPosition(GetDlgCtrlID(bar));
-    if (position == nullptr) {
-        return;
-    }
-    int value = GetScrollPos(bar, SB_CTL);
-    switch (LOWORD(wParam)) {
-    case SB_LINELEFT: value -= 1; break;
-    case SB_LINERIGHT: value += 1; break;
-    case SB_PAGELEFT: value -= 20; break;
-    case SB_PAGERIGHT: value += 20; break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: value = static_cast<short>(HIWORD(wParam)); break;
-    case SB_LEFT: value = 0; break;
-    case SB_RIGHT: value = SCROLL_MAX; break;
-    default: return;
-    }
-    value = value < 0 ? 0 : value > SCROLL_MAX ? SCROLL_MAX : value;
-    SetScrollPos(bar, SB_CTL, value, TRUE);
-    *position = value;
-    UpdateButtonStates();
 }
 
 bool InsideImage(int x, int y) {
@@ -264,20 +417,52 @@ void DrawFocusLine(HWND window) {
     SetROP2(dc.Get(), previous);
 }
 
+// --- Mouse -------------------------------------------------------------------
+
+void DrawCropFrameHook(void* context) {
+    ScopedWindowDC dc(static_cast<HWND>(context));
+    DrawCropFrame(dc.Get());
+}
+void ApplyEdgeRuleHook(void* context) {
+    ApplyOutputRedraw(static_cast<HWND>(context), ApplyCropEdgeDrag(scanSettings));
+}
+void ApplyCornerRuleHook(void* context) {
+    ApplyOutputRedraw(static_cast<HWND>(context), ApplyCropCornerDrag(scanSettings));
+}
+void DragResolutionSliderHook(void* context, int32_t dx) {
+    ApplyOutputRedraw(static_cast<HWND>(context), DragResolutionSlider(scanSettings, dx));
+}
+
+// While focus mode is on the mouse only moves the focus line.
+void MoveFocusLine(HWND window, int x, int y) {
+    DrawFocusLine(window);
+    bool inside = InsideImage(x, y);
+    scanSettings.focusLine = !inside ? 0 : static_cast<uint16_t>(scanSettings.rotation % 2 == 0 ? x : y);
+    DrawFocusLine(window);
+}
+
 void OnMouseMove(HWND window, WPARAM keys, int x, int y) {
-    mainState.mouseX = x;
-    mainState.mouseY = y;
     if (mainState.focusMode == 1) {
-        DrawFocusLine(window);
-        bool inside = InsideImage(x, y);
-        scanSettings.focusLine = !inside ? 0 : static_cast<uint16_t>(scanSettings.rotation % 2 == 0 ? x : y);
-        DrawFocusLine(window);
+        MoveFocusLine(window, x, y);
         return;
     }
-    // Dragging the crop frame comes with the crop frame's editing.
-    if ((keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_SHIFT | MK_CONTROL)) != MK_LBUTTON && InsideImage(x, y)) {
-        ShowColourUnderMouse(window, x, y);
+    CropDrag& drag = mainState.drag;
+    drag.mouseX = x;
+    drag.mouseY = y;
+    // A drag keeps its zone even where the mouse leaves it.
+    if (drag.dragging == 0) drag.hitZone = HitTest(scanSettings, x, y);
+    scanSettings.cropWidth = scanSettings.cropRect.right - scanSettings.cropRect.left + 1;
+    scanSettings.cropHeight = scanSettings.cropRect.bottom - scanSettings.cropRect.top + 1;
+    if (drag.hitZone == ZONE_NONE) ApplyTypedFields(window);
+    if ((keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_SHIFT | MK_CONTROL)) != MK_LBUTTON) {
+        drag.dragging = 0;
+        drag.hitZone = HitTest(scanSettings, x, y);
+        if (InsideImage(x, y)) ShowColourUnderMouse(window, x, y);
+        return;
     }
+    CropFrameHooks hooks = {window, DrawCropFrameHook, ApplyEdgeRuleHook, ApplyCornerRuleHook,
+                            DragResolutionSliderHook};
+    DragCropFrame(scanSettings, drag, hooks);
 }
 
 void OnLeftButtonDown(HWND window, int x, int y) {
@@ -289,8 +474,22 @@ void OnLeftButtonDown(HWND window, int x, int y) {
         SendMessageA(window, WM_COMMAND, CMD_FOCUS, 0);
         return;
     }
-    mainState.mouseX = mainState.lastMouseX = x;
-    mainState.mouseY = mainState.lastMouseY = y;
+    CropDrag& drag = mainState.drag;
+    drag.mouseX = drag.lastMouseX = x;
+    drag.mouseY = drag.lastMouseY = y;
+    drag.hitZone = HitTest(scanSettings, x, y);
+}
+
+// The cursor shows what a drag from here would do. Over the controls and
+// the window's frame the system's own cursors stay.
+BOOL OnSetCursor(HWND window, HWND under, WORD hitArea) {
+    if (under != window || hitArea != HTCLIENT) {
+        return FALSE;
+    }
+    static constexpr WORD CURSOR_IDS[] = {32512, 32642, 32643, 32644, 32645};  // arrow, NWSE, NESW, WE, NS
+    auto shape = static_cast<size_t>(CursorForZone(mainState.drag.hitZone));
+    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(CURSOR_IDS[shape < 5 ? shape : 0])));
+    return TRUE;
 }
 
 void OnSize(WPARAM kind) {
@@ -317,12 +516,12 @@ INT_PTR HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(window);
     case WM_PAINT: OnPaint(window); return TRUE;
-    case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return TRUE;
-    case WM_HSCROLL: OnHorizontalScroll(wParam, reinterpret_cast<HWND>(lParam)); return TRUE;
+    case WM_COMMAND: OnCommand(window, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_HSCROLL: OnHorizontalScroll(window, wParam, reinterpret_cast<HWND>(lParam)); return TRUE;
     case WM_MOUSEMOVE: OnMouseMove(window, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return TRUE;
     case WM_LBUTTONDOWN: OnLeftButtonDown(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return TRUE;
     case WM_LBUTTONUP: return TRUE;
-    case WM_SETCURSOR: SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))); return TRUE;  // IDC_ARROW
+    case WM_SETCURSOR: return OnSetCursor(window, reinterpret_cast<HWND>(wParam), LOWORD(lParam));
     case WM_NOTIFY: return OnToolTipNotify(lParam);
     case WM_SIZE: OnSize(wParam); return TRUE;
     case WM_QUERYOPEN: OnQueryOpen(); return FALSE;

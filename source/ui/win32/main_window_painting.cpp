@@ -15,6 +15,7 @@
 #include "source/ui/win32/bitmap_resources.h"
 #include "source/ui/win32/main_window_state.h"
 #include "source/ui/win32/preview_buffers.h"
+#include "source/ui/output_size.h"
 #include "source/ui/preview_geometry.h"
 #include "source/ui/scan_settings.h"
 #include "common/win32/win32_guards.h"
@@ -47,6 +48,9 @@ struct BlankLine {
 constexpr BlankLine NAME_BLANKS[] = {{27, 291, 12}, {15, 308, 28}, {15, 325, 28}};
 
 constexpr int READOUT_Y = 238;
+constexpr int SIZE_ESTIMATE_X = 308;
+constexpr int RES_BAR_WIDTH = 92, RES_BAR_HEIGHT = 20;
+constexpr int RES_BAR_BITMAP_LEFT = 254;
 constexpr int READOUT_RED_X = 388, READOUT_GREEN_X = 424, READOUT_BLUE_X = 461;
 
 // The Japanese name font: a bold 14-pixel gothic in the Japanese
@@ -91,18 +95,6 @@ void BuildBackground(HDC dc) {
     ResetPixelTables();
 }
 
-void DrawPreviewBitmap(HDC dc) {
-    ScopedGlobalLock bitmap(previewBitmap);
-    if (bitmap.Get() == nullptr) {
-        return;
-    }
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(bitmap.Get());
-    LONG width = info->bmiHeader.biWidth, height = info->bmiHeader.biHeight;
-    SetDIBitsToDevice(dc, scanSettings.imageRect.left, scanSettings.imageRect.top, static_cast<DWORD>(width),
-                      static_cast<DWORD>(height), 0, 0, 0, static_cast<UINT>(height), bitmap.Get() + 40, info,
-                      DIB_RGB_COLORS);
-}
-
 void TextAt(HDC dc, int x, int y, const char* text, size_t length) {
     TextOutA(dc, x, y, text, static_cast<int>(length));
 }
@@ -134,6 +126,8 @@ void OnPaint(HWND window) {
             DrawFilmTypeName(mainState.backgroundDC, scanSettings.filmNumber);
             BitBlt(dc, 0, 0, BACKGROUND_WIDTH, BACKGROUND_HEIGHT, mainState.backgroundDC, 0, 0, SRCCOPY);
         }
+        ShowSizeEstimate(dc);
+        DrawResolutionBar(dc);
         if (mainState.previewed == 1) {
             DrawPreviewBitmap(dc);
         }
@@ -144,6 +138,7 @@ void OnPaint(HWND window) {
         mainState.firstPaint = 0;
         PressButton(CMD_MAX_RESOLUTION, false);
         ShowOutputSize(window);
+        ShowResolution(window);
     }
     UpdateButtonStates();
 }
@@ -232,7 +227,76 @@ void ShowColourUnderMouse(HWND window, int x, int y) {
 }
 
 void ShowOutputSize(HWND window) {
-    SetDlgItemInt(window, EDIT_WIDTH, scanSettings.outputWidthPixels, FALSE);
-    SetDlgItemInt(window, EDIT_HEIGHT, scanSettings.outputHeightPixels, FALSE);
-    SetDlgItemInt(window, EDIT_RESOLUTION, static_cast<UINT>(scanSettings.outputResolution), FALSE);
+    OutputSizeTexts texts = {};
+    PrepareOutputSizeTexts(scanSettings, scanSettings.unitIndex, texts);
+    SetDlgItemTextA(window, EDIT_WIDTH, texts.width);
+    SetDlgItemTextA(window, EDIT_HEIGHT, texts.height);
+}
+
+void ShowResolution(HWND window) {
+    int32_t shown = ShownResolution(scanSettings, scanSettings.resolutionIndex);
+    SetDlgItemInt(window, EDIT_RESOLUTION, static_cast<UINT>(shown), TRUE);
+}
+
+void ShowSizeEstimate(HDC dc) {
+    char text[SIZE_ESTIMATE_BYTES];
+    FormatSizeEstimate(scanSettings, text);
+    ScopedGdiObject<HFONT> font(CreatePanelFont());
+    ScopedSelectObject selected(dc, font.Get());
+    SetBkColor(dc, READOUT_BACKGROUND);
+    SetTextColor(dc, RGB(0, 0, 0));
+    // The blanks wipe a longer number shown before.
+    TextAt(dc, SIZE_ESTIMATE_X, READOUT_Y, SIZE_ESTIMATE_BLANKS, sizeof SIZE_ESTIMATE_BLANKS - 1);
+    TextAt(dc, SIZE_ESTIMATE_X, READOUT_Y, text, std::strlen(text));
+}
+
+void ShowSizeEstimateInWindow(HWND window) {
+    ScopedWindowDC dc(window);
+    ShowSizeEstimate(dc.Get());
+}
+
+void DrawResolutionBar(HDC dc) {
+    PlaceResolutionSlider(scanSettings);
+    DrawBitmapResource("RES_BAR", dc, mainState.backgroundDC, RES_BAR_BITMAP_LEFT, RES_BAR_TOP, RES_BAR_WIDTH,
+                       RES_BAR_HEIGHT);
+    // A raised box: black lower-right, white upper-left, grey face drawn last.
+    const int x = scanSettings.resSliderX, y = scanSettings.resSliderY;
+    ScopedSelectObject brush(dc, GetStockObject(LTGRAY_BRUSH));
+    ScopedSelectObject pen(dc, GetStockObject(BLACK_PEN));
+    Rectangle(dc, x - 5, y - 9, x + 6, y + 10);
+    SelectObject(dc, GetStockObject(WHITE_PEN));
+    Rectangle(dc, x - 6, y - 10, x + 5, y + 9);
+    SelectObject(dc, GetStockObject(NULL_PEN));
+    Rectangle(dc, x - 5, y - 9, x + 6, y + 10);
+}
+
+void ApplyOutputRedraw(HWND window, const OutputRedraw& redraw) {
+    if (redraw.sizeFields) ShowOutputSize(window);
+    if (redraw.resolutionField) ShowResolution(window);
+    if (redraw.sizeEstimate || redraw.resolutionBar) {
+        ScopedWindowDC dc(window);
+        if (redraw.sizeEstimate) ShowSizeEstimate(dc.Get());
+        if (redraw.resolutionBar) DrawResolutionBar(dc.Get());
+    }
+    PressButton(CMD_MAX_RESOLUTION, scanSettings.maxResolutionOn == 1);
+}
+
+void DrawPreviewBitmap(HDC dc) {
+    ScopedGlobalLock bitmap(previewBitmap);
+    if (bitmap.Get() == nullptr) {
+        return;
+    }
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(bitmap.Get());
+    LONG width = info->bmiHeader.biWidth, height = info->bmiHeader.biHeight;
+    SetDIBitsToDevice(dc, scanSettings.imageRect.left, scanSettings.imageRect.top, static_cast<DWORD>(width),
+                      static_cast<DWORD>(height), 0, 0, 0, static_cast<UINT>(height), bitmap.Get() + 40, info,
+                      DIB_RGB_COLORS);
+}
+
+void RenderPreview(HWND window) {
+    if (!RenderPreviewBitmap()) {
+        return;
+    }
+    ScopedWindowDC dc(window);
+    DrawPreviewBitmap(dc.Get());
 }

@@ -7,6 +7,9 @@
 
 #include <cstdint>
 
+#include "source/ui/crop_frame.h"
+#include "source/ui/output_size.h"
+
 // Tool button commands (WM_COMMAND ids); the toolbar control holding each
 // button has the id one above.
 constexpr WORD CMD_PREVIEW = 201;
@@ -50,8 +53,7 @@ struct MainWindowState {
     int32_t focusMode;
     int32_t gammaWindowOpen;
     int32_t scannerStatus;  // last CheckScanner: 0 not ready, 1 ready, 100 + film code
-    int32_t mouseX, mouseY;
-    int32_t lastMouseX, lastMouseY;
+    CropDrag drag;          // the mouse over the crop frame and the resolution slider
     // The client area's memory copy: a memory context holding its own
     // bitmap, made at the first paint and kept as long as the window.
     // Plain handles, since the record is reset by assignment; DestroyBackground
@@ -100,5 +102,22 @@ void DrawOnWindowAndBackground(HWND window, const char* name, int x, int y, int 
 // The red, green and blue of the window pixel under the mouse, in the
 // read-out strip.
 void ShowColourUnderMouse(HWND window, int x, int y);
-// The output size and resolution in the edit fields.
+// The output size in the width and height fields, in the current unit
+// (writing a field clears its modified flag).
 void ShowOutputSize(HWND window);
+// The output resolution in its field (the table's row unless typed).
+void ShowResolution(HWND window);
+// The size estimate in kilobytes in the read-out strip.
+void ShowSizeEstimate(HDC dc);
+void ShowSizeEstimateInWindow(HWND window);
+// The resolution bar, its bitmap also into the background copy, and the
+// slider at the place scanScale gives.
+void DrawResolutionBar(HDC dc);
+// Carries out what an output size operation asks to redraw; the
+// maximum-resolution button always follows maxResolutionOn.
+void ApplyOutputRedraw(HWND window, const OutputRedraw& redraw);
+// The preview picture from previewPixels for the rotation, re-toned and
+// black-and-white as set, into previewBitmap and onto the window.
+void RenderPreview(HWND window);
+// previewBitmap drawn at the image rectangle's top-left corner.
+void DrawPreviewBitmap(HDC dc);

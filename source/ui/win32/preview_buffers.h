@@ -17,3 +17,10 @@ extern HGLOBAL previewBitmap;
 bool AllocatePreviewBuffers();
 void FreePreviewBuffers();
 
+// Builds previewBitmap from previewPixels for scanSettings' rotation and
+// picture size: each pixel grey from its green when monochrome is on, then
+// re-toned through the current tables, placed as the rotation turns it;
+// the header gets the displayed size. Answers false, changing nothing,
+// while either buffer is missing.
+bool RenderPreviewBitmap();
+
