@@ -112,6 +112,14 @@ uint8_t LoadCurrentFilm(int32_t filmNumber) {
     return ReadFilmRecord(filmParameterPath, currentFilm, filmNumber);
 }
 
+uint8_t LoadCurrentFilmOrBuiltIn(int32_t filmNumber) {
+    if (LoadCurrentFilm(filmNumber) != 0) {
+        return 1;
+    }
+    currentFilm = BuiltInFilmRecord(filmNumber);
+    return 0;
+}
+
 uint8_t ApplyScanOffset(uint8_t calibration, int8_t offset) {
     int32_t value = static_cast<int32_t>(calibration) + offset;
     if (value > 255) {

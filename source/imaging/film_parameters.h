@@ -146,6 +146,11 @@ int32_t FindFilmRecord(int32_t filmCode);
 // success; 0 leaves currentFilm as it was.
 uint8_t LoadCurrentFilm(int32_t filmNumber);
 
+// LoadCurrentFilm, and when the file cannot give the record, the built-in
+// film type of that number (BuiltInFilmRecord) as currentFilm instead:
+// 1 when the file gave it, 0 when the built-in type stands in.
+uint8_t LoadCurrentFilmOrBuiltIn(int32_t filmNumber);
+
 // A calibration byte combined with a signed scan offset: raised by a
 // positive offset up to 255 at most, lowered by a negative one down to 0.
 uint8_t ApplyScanOffset(uint8_t calibration, int8_t offset);

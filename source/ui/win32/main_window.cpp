@@ -89,12 +89,11 @@ BOOL OnInitDialog(HWND window) {
             scanSettings.filmNumber = mainState.scannerStatus - CHECK_FILM_CHANGE;
         }
     }
-    if (LoadCurrentFilm(scanSettings.filmNumber) == 0) {
+    if (LoadCurrentFilmOrBuiltIn(scanSettings.filmNumber) == 0) {
         // An all-zero record would take every film for an uncorrected
         // positive, and a negative would be delivered as a negative. The
         // built-in film type keeps the scan right; the user hears once, as
         // the window opens, which file could not be read.
-        currentFilm = BuiltInFilmRecord(scanSettings.filmNumber);
         ShowMessageAbout(window, IDS_FILM_FILE_UNREADABLE, filmParameterPath);
     }
 

@@ -60,10 +60,6 @@ HFONT CreateListFont(bool japanese) {
 
 // The film parameters of record `filmNumber`, or its built-in stand-in when
 // the file cannot be read, as the window does when it opens.
-void LoadFilmOrBuiltIn(int32_t filmNumber) {
-    if (LoadCurrentFilm(filmNumber) == 0) currentFilm = BuiltInFilmRecord(filmNumber);
-}
-
 // --- Filling the lists --------------------------------------------------------
 
 void AddRow(HWND list, const char* text) {
@@ -210,7 +206,7 @@ void ChooseFilmTypeRow(HWND owner, int32_t row) {
         ShowMessage(owner, MSG_FILM_TYPE_NOT_VALID);
         return;
     }
-    LoadFilmOrBuiltIn(scanSettings.filmNumber);
+    LoadCurrentFilmOrBuiltIn(scanSettings.filmNumber);
     DrawFilmName(owner);
     ResetPixelTables();
     ResetForNewFilm();
@@ -269,13 +265,22 @@ void ChooseResolutionRow(HWND owner, int32_t row) {
     if (ApplyResolutionPreset(scanSettings, static_cast<uint16_t>(row), redraw)) ApplyOutputRedraw(owner, redraw);
 }
 
+// Runs a pop-up whose only follow-up is applying the chosen row.
+INT_PTR RunChoicePopup(HWND owner, const PopupKind& kind, bool japaneseFont, int32_t selected,
+                       void (*choose)(HWND owner, int32_t row)) {
+    int32_t row = -1;
+    INT_PTR result = RunListPopup(owner, kind, japaneseFont, selected, row);
+    if (row >= 0) choose(owner, row);
+    return result;
+}
+
 }  // namespace
 
 int32_t CheckAdapterAndFilm(HWND owner, int32_t filmCode) {
     uint32_t message = DecideAdapterAndFilmChange(scanSettings, filmCode, FindFilmRecord);
     if (message == 0) return FILM_UNCHANGED;
     ShowMessage(owner, message);
-    LoadFilmOrBuiltIn(scanSettings.filmNumber);
+    LoadCurrentFilmOrBuiltIn(scanSettings.filmNumber);
     ResetPixelTables();
     if (mainWindow != nullptr) {
         DrawFilmName(mainWindow);
@@ -331,28 +336,19 @@ INT_PTR RunFilmTypePopup(HWND owner) {
     if (row >= 0) {
         ChooseFilmTypeRow(owner, row);
     } else {
-        LoadFilmOrBuiltIn(scanSettings.filmNumber);
+        LoadCurrentFilmOrBuiltIn(scanSettings.filmNumber);
     }
     return result;
 }
 
 INT_PTR RunImageSizePopup(HWND owner) {
-    int32_t row = -1;
-    INT_PTR result = RunListPopup(owner, IMAGE_SIZE_POPUP, false, scanSettings.imageSizeIndex, row);
-    if (row >= 0) ChooseImageSizeRow(owner, row);
-    return result;
+    return RunChoicePopup(owner, IMAGE_SIZE_POPUP, false, scanSettings.imageSizeIndex, ChooseImageSizeRow);
 }
 
 INT_PTR RunUnitPopup(HWND owner) {
-    int32_t row = -1;
-    INT_PTR result = RunListPopup(owner, UNIT_POPUP, UseJapaneseFont(), scanSettings.unitIndex, row);
-    if (row >= 0) ChooseUnitRow(owner, row);
-    return result;
+    return RunChoicePopup(owner, UNIT_POPUP, UseJapaneseFont(), scanSettings.unitIndex, ChooseUnitRow);
 }
 
 INT_PTR RunResolutionPopup(HWND owner) {
-    int32_t row = -1;
-    INT_PTR result = RunListPopup(owner, RESOLUTION_POPUP, false, scanSettings.resolutionIndex, row);
-    if (row >= 0) ChooseResolutionRow(owner, row);
-    return result;
+    return RunChoicePopup(owner, RESOLUTION_POPUP, false, scanSettings.resolutionIndex, ChooseResolutionRow);
 }
