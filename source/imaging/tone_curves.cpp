@@ -148,6 +148,9 @@ void BuildExposureTable(double exposurePosition, double previewPosition, bool ne
     BuildCurveTable8(curve, exposureTable8);
 }
 
+// Far below a pixel, far above the rounding of a few double operations.
+constexpr double DISPLAY_CURVE_SLACK = 1e-9;
+
 void BuildDisplayCurve(const ToneCurve& curve, uint16_t out[DISPLAY_CURVE_SIZE]) {
     double x0 = curve.lowIn / 2.0, y0 = curve.lowOut / 2.0;
     double x1 = curve.highIn / 2.0, y1 = curve.highOut / 2.0;
@@ -163,7 +166,10 @@ void BuildDisplayCurve(const ToneCurve& curve, uint16_t out[DISPLAY_CURVE_SIZE])
             v = y1;
         }
         // Half-scale edges can put i just below x0, where a fractional
-        // exponent has no real value: such a point is drawn at 0.
+        // exponent has no real value: such a point is drawn at 0. A whole
+        // value that the division and power leave a hair below itself (the
+        // straight curve at 64 in x87 arithmetic) keeps its pixel.
+        v += DISPLAY_CURVE_SLACK;
         out[i] = !(v >= 0.0) ? 0 : v > 65535.0 ? 0xFFFF : static_cast<uint16_t>(v);
     }
 }

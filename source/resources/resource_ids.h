@@ -26,6 +26,10 @@
 #define IDS_GAMMA_RESET_TIP 10180
 #define IDS_GAMMA_CAPTION 10190
 
+// The output resolution's label in the unit panel, English at the id,
+// Japanese at id + 1.
+#define IDS_RESOLUTION_LABEL 10200
+
 // Message of the main scan window's start: the film parameter file could
 // not be read (its text names the file through "%s").
 #define IDS_FILM_FILE_UNREADABLE 30230

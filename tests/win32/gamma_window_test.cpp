@@ -141,6 +141,23 @@ TEST_F(GammaWindow, ACurveDragOnAColourMovesThatBalanceSlider) {
     EXPECT_EQ(Pixel(31 + 64, 135 - 32), RGB(255, 0, 0));
 }
 
+// A red balance step while the window shows red redraws the curve at once:
+// position 100 is gain trunc(100 x 2^0.5) = 141, and at x 64 the curve
+// lies at trunc((64 / 127.5)^1.41 x 127.5) = 48.
+TEST_F(GammaWindow, ABalanceStepRedrawsTheCurveShown) {
+    Open();
+    SendMessageA(gammaWindow, WM_COMMAND, 502, 0);
+    UpdateWindow(gammaWindow);
+    ASSERT_EQ(Pixel(31 + 64, 135 - 64), RGB(255, 0, 0));  // straight: entry i is i
+    HWND red = GetDlgItem(window, SCROLL_RED);
+    for (int step = 0; step < 2; ++step) {
+        SendMessageA(window, WM_HSCROLL, SB_PAGELEFT, reinterpret_cast<LPARAM>(red));
+    }
+    EXPECT_EQ(scanSettings.redCurve.gammaPercent, 141);
+    EXPECT_EQ(Pixel(31 + 64, 135 - 48), RGB(255, 0, 0));
+    EXPECT_NE(Pixel(31 + 64, 135 - 64), RGB(255, 0, 0));
+}
+
 // Reset from the blue channel: every curve and the three balance sliders
 // back, the master curve shown, the exposure slider left where it was.
 TEST_F(GammaWindow, ResetReturnsTheCurvesAndTheSliders) {

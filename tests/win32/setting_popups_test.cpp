@@ -10,6 +10,7 @@
 #include "common/win32/profile_settings.h"
 #include "source/imaging/film_parameters.h"
 #include "source/resources/resource_ids.h"
+#include "source/scanner/win32/port_access_win32.h"
 #include "source/twain/win32/session_state.h"
 #include "source/ui/scan_settings.h"
 #include "source/ui/win32/main_window.h"
@@ -68,6 +69,32 @@ protected:
         ASSERT_NE(window, nullptr);
     }
     void TearDown() override { CloseScanWindow(window); }
+    void Pick(const char* caption, int listId, int row, WORD command) {
+        RowPick pick = {caption, listId, row};
+        pick.Start();
+        SendMessageA(window, WM_COMMAND, command, 0);
+        pick.Finish();
+    }
+    // A width typed and the field left, as the user tabs away.
+    void TypeWidth(const char* text) {
+        SetDlgItemTextA(window, EDIT_WIDTH, text);
+        SendDlgItemMessageA(window, EDIT_WIDTH, EM_SETMODIFY, TRUE, 0);
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(EDIT_WIDTH, EN_KILLFOCUS), 0);
+    }
+    bool ResolutionTakesInput() {
+        return (GetWindowLongA(GetDlgItem(window, EDIT_RESOLUTION), GWL_STYLE) & ES_READONLY) == 0;
+    }
+    // Whether the panel's "dpi" shows in white (a physical unit) rather
+    // than in grey (pixels).
+    bool DpiInWhite() {
+        HDC dc = GetDC(window);
+        bool white = false;
+        for (int y = 338; y < 353 && !white; ++y) {
+            for (int x = 323; x < 345 && !white; ++x) white = GetPixel(dc, x, y) == RGB(255, 255, 255);
+        }
+        ReleaseDC(window, dc);
+        return white;
+    }
 };
 
 // An image size turns maximum resolution off and fits the frame to its
@@ -106,6 +133,94 @@ TEST_F(SettingPopups, ImageSizeThenFilmTypeFromTheirButtons) {
     EXPECT_DOUBLE_EQ(scanSettings.cropHeight, 160.0);
     EXPECT_EQ(scanSettings.scanScale, 885);  // 2.5 output pixels per preview pixel
     EXPECT_EQ(FieldText(window, EDIT_WIDTH), "600");
+}
+
+// The 600 x 400 output at 200 dpi is 76.2 x 50.8 mm. A resolution from the
+// list keeps the printed size: 400 dpi makes it 1200 pixels wide, 5 output
+// pixels per preview pixel (scan scale 5 x 354). Typed widths in each unit
+// keep the aspect 1.5: 127 mm at 400 dpi is 2000 pixels; 2 inches 800;
+// 10.16 cm 1600.
+TEST_F(SettingPopups, UnitAndResolutionFromTheirButtonsAndASizeTypedInEachUnit) {
+    EXPECT_FALSE(ResolutionTakesInput());
+    EXPECT_FALSE(DpiInWhite());
+    Pick("Unit", IDC_UNIT_LIST, 1, CMD_UNIT);
+    EXPECT_EQ(scanSettings.unitIndex, 1);
+    EXPECT_EQ(FieldText(window, EDIT_WIDTH), "76.2");
+    EXPECT_EQ(FieldText(window, EDIT_HEIGHT), "50.8");
+    EXPECT_TRUE(ResolutionTakesInput());
+    EXPECT_TRUE(DpiInWhite());
+
+    Pick("Resolution", IDC_RESOLUTION_LIST, 0, CMD_OUTPUT_RESOLUTION);  // "400 dpi"
+    EXPECT_EQ(FieldText(window, EDIT_RESOLUTION), "400");
+    EXPECT_EQ(scanSettings.customResolution, 0);
+    EXPECT_DOUBLE_EQ(scanSettings.outputWidth, 1200.0);
+    EXPECT_EQ(scanSettings.scanScale, 1770);
+    EXPECT_EQ(FieldText(window, EDIT_WIDTH), "76.2");  // the printed size stays
+
+    TypeWidth("127");
+    EXPECT_NEAR(scanSettings.outputWidth, 2000.0, 1e-9);
+    EXPECT_NEAR(scanSettings.outputHeight, 1333.333, 1e-3);
+    EXPECT_EQ(FieldText(window, EDIT_HEIGHT), "84.66");
+
+    Pick("Unit", IDC_UNIT_LIST, 3, CMD_UNIT);
+    EXPECT_EQ(FieldText(window, EDIT_WIDTH), "5.");
+    EXPECT_EQ(FieldText(window, EDIT_HEIGHT), "3.333");
+    TypeWidth("2");
+    EXPECT_NEAR(scanSettings.outputWidth, 800.0, 1e-9);
+
+    Pick("Unit", IDC_UNIT_LIST, 2, CMD_UNIT);
+    EXPECT_EQ(FieldText(window, EDIT_WIDTH), "5.08");
+    TypeWidth("10.16");
+    EXPECT_NEAR(scanSettings.outputWidth, 1600.0, 1e-9);
+    EXPECT_EQ(FieldText(window, EDIT_HEIGHT), "6.773");
+
+    // Back in pixels the resolution follows from the size again.
+    Pick("Unit", IDC_UNIT_LIST, 0, CMD_UNIT);
+    EXPECT_EQ(FieldText(window, EDIT_WIDTH), "1600");
+    EXPECT_FALSE(ResolutionTakesInput());
+    EXPECT_FALSE(DpiInWhite());
+}
+
+// The window is opened with the APS adapter mounted; the strip adapter
+// takes its place before Preview. The first Preview says so and stops;
+// the second finds nothing new and previews the strip.
+TEST(FilmChangeCheck, AnExchangedAdapterIsToldOnceThenThePreviewRuns) {
+    RegisterSourceClass();
+    ResetSession(GetModuleHandleA(nullptr));
+    InstallStripScannerSettings();
+    SetEnvironmentVariableA("QX52SIM_CONFIG", Installed("qx52sim.cfg").c_str());
+    HWND window = nullptr;
+    std::vector<std::string> atStart;
+    {
+        MessageBoxWatcher boxes;
+        window = CreateMainWindow();
+        mainWindow = window;
+        UpdateWindow(window);
+        atStart = boxes.Finish();
+    }
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(scanSettings.lastAdapterType, 'A') << (atStart.empty() ? "" : atStart[0]);
+
+    ReleasePortDriver();  // the next port session loads the driver, and its configuration, afresh
+    SetEnvironmentVariableA("QX52SIM_CONFIG", Installed("strip.cfg").c_str());
+    std::vector<std::string> first, second;
+    {
+        MessageBoxWatcher boxes;
+        SendMessageA(window, WM_COMMAND, CMD_PREVIEW, 0);
+        first = boxes.Finish();
+    }
+    EXPECT_EQ(first, std::vector<std::string>{"Adapter had been exchanged !"});
+    EXPECT_EQ(scanSettings.apsAdapter, 0);
+    EXPECT_EQ(mainState.previewed, 0);
+    {
+        MessageBoxWatcher boxes;
+        SendMessageA(window, WM_COMMAND, CMD_PREVIEW, 0);
+        second = boxes.Finish();
+    }
+    EXPECT_EQ(second, std::vector<std::string>{});
+    EXPECT_EQ(mainState.previewed, 1);
+    CloseScanWindow(window);
+    SetEnvironmentVariableA("QX52SIM_CONFIG", nullptr);
 }
 
 }  // namespace

@@ -38,23 +38,25 @@ constexpr int SCALE_BELOW_TOP = 139;
 constexpr int SCALE_LEFT_X = 22;
 constexpr int SCALE_THICKNESS = 5;
 
-// The background's memory copy, made at the first paint and kept while the
-// window lives; ReleaseBackground (WM_DESTROY) is the one place that gives
-// the handles back. Plain handles: a guard cannot outlive the paint that
-// makes them.
+// The background's memory copy, made at the first paint, and the reset
+// button's bitmap, both kept while the window lives; ReleaseGdiObjects
+// (WM_DESTROY) is the one place that gives the handles back. Plain
+// handles: a guard cannot outlive the paint that makes them.
 struct GammaWindowState {
     HDC backgroundDC;
     HBITMAP background;
     HGDIOBJ backgroundPrevious;  // the context's own bitmap, selected again before DeleteDC
+    HBITMAP resetImage;          // the reset button's bitmap
 };
 GammaWindowState gammaState = {};
 
-void ReleaseBackground() {
+void ReleaseGdiObjects() {
     if (gammaState.backgroundDC != nullptr) {
         SelectObject(gammaState.backgroundDC, gammaState.backgroundPrevious);
         DeleteDC(gammaState.backgroundDC);
     }
     if (gammaState.background != nullptr) DeleteObject(gammaState.background);
+    if (gammaState.resetImage != nullptr) DeleteObject(gammaState.resetImage);
     gammaState = {};
 }
 
@@ -223,7 +225,8 @@ BOOL OnInitDialog(HWND window) {
         MoveWindow(GetDlgItem(window, CMD_GAMMA_MASTER + channel), CHANNEL_BUTTON_X, CHANNEL_BUTTON_Y[channel],
                    CHANNEL_BUTTON_SIZE, CHANNEL_BUTTON_SIZE, FALSE);
     }
-    CreateToolbarButton(window, 185, 115, 44, 19, GAMMA_RESET_CONTROL, CMD_GAMMA_RESET, 810, true);
+    CreateToolbarButton(window, 185, 115, 44, 19, GAMMA_RESET_CONTROL, CMD_GAMMA_RESET, 810, true,
+                        &gammaState.resetImage);
     BuildGammaDisplayCurves();
     return TRUE;
 }
@@ -306,7 +309,7 @@ void OnDestroy(HWND window) {
         WriteSettingInt(SOURCE_SECTION, "GAMMA_LEFT", rect.left);
         WriteSettingInt(SOURCE_SECTION, "GAMMA_TOP", rect.top);
     }
-    ReleaseBackground();
+    ReleaseGdiObjects();
     gammaDrag.mode = DRAG_NONE;
     if (gammaWindow == window) gammaWindow = nullptr;
 }

@@ -263,7 +263,12 @@ void RetonePreview(HWND window) {
     DrawCropFrame(dc.Get());
 }
 
-// The gamma curve window's flags wait for that window.
+// The gamma curve window shows the balance sliders' curves: it follows a
+// change that also redraws the preview.
+void ApplyGammaRedraw(uint8_t redraw) {
+    if ((redraw & REFRESH_GAMMA) != 0) RefreshGammaWindow((redraw & INVALIDATE_GAMMA) != 0);
+}
+
 void OnHorizontalScroll(HWND window, WPARAM wParam, HWND bar) {
     const SliderControl* control = SliderOfScrollBar(GetDlgCtrlID(bar));
     if (control == nullptr) {
@@ -287,6 +292,7 @@ void OnHorizontalScroll(HWND window, WPARAM wParam, HWND bar) {
     SliderResult result = HandleSlider(input);
     if ((result.redraw & REDRAW_SCROLL_BAR) != 0) SetScrollPos(bar, SB_CTL, result.position, TRUE);
     EnableButton(control->resetCommand, SliderResetEnabled(control->slider));
+    ApplyGammaRedraw(result.redraw);
     if ((result.redraw & REDRAW_PREVIEW) != 0) RetonePreview(window);
 }
 
@@ -301,6 +307,7 @@ void OnResetSlider(HWND window, const SliderControl& control) {
     if ((redraw & REDRAW_PREVIEW) != 0) RetonePreview(window);
     PressButton(control.resetCommand, false);
     EnableButton(control.resetCommand, false);
+    ApplyGammaRedraw(redraw);
 }
 
 void OnMonochrome(HWND window) {

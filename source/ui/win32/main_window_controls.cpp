@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/win32/profile_settings.h"
 #include "source/twain/win32/session_state.h"
 #include "source/ui/win32/main_window_state.h"
 #include "source/ui/scan_settings.h"
@@ -85,8 +86,21 @@ HFONT CreatePanelFont() {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
 }
 
+// The face is named in UTF-16 so that the name survives any code page.
+HFONT CreateJapaneseGothicFont(int height) {
+    return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
+                       L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF");
+}
+
+bool UseJapaneseGothic() {
+    char font[33];
+    ReadSettingString(SOURCE_SECTION, "FONT", "<NO>", font, sizeof font);
+    return useJapanese == 1 && font[0] != 'E' && font[0] != 'e';
+}
+
 HWND CreateToolbarButton(HWND parent, int x, int y, int width, int height, int controlId, WORD commandId,
-                         int bitmapId, bool show) {
+                         int bitmapId, bool show, HBITMAP* image) {
     // Placed and sized by us, not along the parent's top edge.
     DWORD style = WS_CHILD | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
     HWND bar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr, style, x, y, width, height, parent,
@@ -97,12 +111,10 @@ HWND CreateToolbarButton(HWND parent, int x, int y, int width, int height, int c
     SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(bar, TB_SETBUTTONSIZE, 0, MAKELONG(width, height));
     SendMessageA(bar, TB_SETBITMAPSIZE, 0, MAKELONG(width - 8, height - 8));
-    HBITMAP image = CreateMappedBitmap(moduleInstance, bitmapId, 0, nullptr, 0);
-    if (image != nullptr) {
-        TBADDBITMAP added = {nullptr, reinterpret_cast<UINT_PTR>(image)};
+    *image = CreateMappedBitmap(moduleInstance, bitmapId, 0, nullptr, 0);
+    if (*image != nullptr) {
+        TBADDBITMAP added = {nullptr, reinterpret_cast<UINT_PTR>(*image)};
         SendMessageA(bar, TB_ADDBITMAP, 1, reinterpret_cast<LPARAM>(&added));
-        int i = IndexOf(commandId);
-        if (i >= 0) toolBitmaps[i] = image;
     }
     TBBUTTON button = {};
     button.iBitmap = 0;
@@ -119,7 +131,8 @@ void CreateScanControls(HWND window) {
     for (size_t i = 0; i < TOOL_BUTTON_COUNT; ++i) {
         const ToolButton& b = TOOL_BUTTONS[i];
         int bitmap = b.bitmap + (b.perLanguage ? useJapanese : 0);
-        toolbars[i] = CreateToolbarButton(window, b.x, b.y, b.width, b.height, b.command + 1, b.command, bitmap, true);
+        toolbars[i] = CreateToolbarButton(window, b.x, b.y, b.width, b.height, b.command + 1, b.command, bitmap, true,
+                                          &toolBitmaps[i]);
     }
     editFont = CreatePanelFont();
     for (const ChildControl& c : CHILD_CONTROLS) {

@@ -11,6 +11,7 @@
 #include "common/win32/profile_settings.h"
 #include "source/imaging/film_parameters.h"
 #include "source/imaging/tone_curves.h"
+#include "source/resources/resource_ids.h"
 #include "source/twain/win32/session_state.h"
 #include "source/ui/win32/bitmap_resources.h"
 #include "source/ui/win32/main_window_state.h"
@@ -53,18 +54,16 @@ constexpr int RES_BAR_WIDTH = 92, RES_BAR_HEIGHT = 20;
 constexpr int RES_BAR_BITMAP_LEFT = 254;
 constexpr int READOUT_RED_X = 388, READOUT_GREEN_X = 424, READOUT_BLUE_X = 461;
 
-// The Japanese name font: a bold 14-pixel gothic in the Japanese
-// character set, named in UTF-16 so that the name survives any code page.
-HFONT CreateJapaneseNameFont() {
-    return CreateFontW(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF");
-}
+constexpr int JAPANESE_NAME_FONT_HEIGHT = 14;
 
-bool UseJapaneseNameFont() {
-    char font[64];
-    ReadSettingString(SOURCE_SECTION, "FONT", "<NO>", font, sizeof font);
-    return useJapanese == 1 && font[0] != 'E' && font[0] != 'e';
-}
+// The unit panel: the unit name and the blanks that wipe a longer one, the
+// output resolution's label and "dpi", grey while the unit is pixels.
+constexpr int UNIT_NAME_X = 150, UNIT_NAME_Y = 321;
+constexpr char UNIT_NAME_BLANKS[] = "         ";
+constexpr int RESOLUTION_LABEL_X = 276, RESOLUTION_LABEL_JAPANESE_X = 284, RESOLUTION_LABEL_Y = 316;
+constexpr int RESOLUTION_LABEL_JAPANESE_HEIGHT = 15;
+constexpr int DPI_X = 323, DPI_Y = 338;
+constexpr COLORREF PANEL_DISABLED_TEXT = RGB(0x80, 0x80, 0x80);
 
 void BuildBackground(HDC dc) {
     mainState.backgroundBitmap = CreateCompatibleBitmap(dc, BACKGROUND_WIDTH, BACKGROUND_HEIGHT);
@@ -123,6 +122,7 @@ void OnPaint(HWND window) {
             BuildBackground(dc);
         }
         if (mainState.backgroundDC != nullptr) {
+            DrawUnitPanel(mainState.backgroundDC, scanSettings.unitIndex);
             DrawFilmTypeName(mainState.backgroundDC, scanSettings.filmNumber);
             BitBlt(dc, 0, 0, BACKGROUND_WIDTH, BACKGROUND_HEIGHT, mainState.backgroundDC, 0, 0, SRCCOPY);
         }
@@ -141,13 +141,53 @@ void OnPaint(HWND window) {
         ShowResolution(window);
     }
     UpdateButtonStates();
+    EnableUnitControls(window, scanSettings.unitIndex);
+}
+
+void EnableUnitControls(HWND window, int16_t unit) {
+    bool pixels = unit == UNIT_PIXEL;
+    EnableButton(CMD_IMAGE_SIZE, pixels);
+    EnableButton(CMD_OUTPUT_RESOLUTION, !pixels);
+    // The field keeps its look and only stops taking input; the resolution
+    // follows from the size while the unit is pixels.
+    HWND resolution = GetDlgItem(window, EDIT_RESOLUTION);
+    SendMessageA(resolution, WM_ENABLE, pixels ? 0 : 1, 0);
+    SendMessageA(resolution, EM_SETREADONLY, pixels ? TRUE : FALSE, 0);
+}
+
+void DrawUnitPanel(HDC dc, int16_t unit) {
+    if (unit < 0 || unit >= static_cast<int16_t>(UNIT_COUNT)) return;
+    bool japanese = useJapanese == 1;
+    ScopedGdiObject<HFONT> panelFont(CreatePanelFont());
+    ScopedGdiObject<HFONT> labelFont(japanese ? CreateJapaneseGothicFont(RESOLUTION_LABEL_JAPANESE_HEIGHT) : nullptr);
+    ScopedSelectObject selected(dc, panelFont.Get());
+    SetBkColor(dc, PANEL_BACKGROUND);
+    SetTextColor(dc, PANEL_TEXT);
+    TextAt(dc, UNIT_NAME_X, UNIT_NAME_Y, UNIT_NAME_BLANKS, sizeof UNIT_NAME_BLANKS - 1);
+    TextAt(dc, UNIT_NAME_X, UNIT_NAME_Y, UNIT_NAMES[unit], UNIT_NAME_BYTES - 1);
+    SetTextColor(dc, unit == UNIT_PIXEL ? PANEL_DISABLED_TEXT : PANEL_TEXT);
+    TextAt(dc, DPI_X, DPI_Y, "dpi", 3);
+    // The label is read as UTF-16 so that its Japanese survives any code page.
+    if (japanese) SelectObject(dc, labelFont.Get());
+    wchar_t label[32] = {};
+    int length = LoadStringW(moduleInstance, IDS_RESOLUTION_LABEL + useJapanese, label, 32);
+    TextOutW(dc, japanese ? RESOLUTION_LABEL_JAPANESE_X : RESOLUTION_LABEL_X, RESOLUTION_LABEL_Y, label, length);
+}
+
+void ShowUnitPanel(HWND window, int16_t unit) {
+    EnableUnitControls(window, unit);
+    {
+        ScopedWindowDC dc(window);
+        DrawUnitPanel(dc.Get(), unit);
+    }
+    ShowOutputSize(window);
 }
 
 void DrawFilmTypeName(HDC dc, int32_t recordNumber) {
     FilmParameterRecord record = {};
     ReadFilmRecord(filmParameterPath, record, recordNumber);
-    bool japanese = UseJapaneseNameFont();
-    ScopedGdiObject<HFONT> font(japanese ? CreateJapaneseNameFont() : CreatePanelFont());
+    bool japanese = UseJapaneseGothic();
+    ScopedGdiObject<HFONT> font(japanese ? CreateJapaneseGothicFont(JAPANESE_NAME_FONT_HEIGHT) : CreatePanelFont());
     ScopedSelectObject selected(dc, font.Get());
     SetBkColor(dc, PANEL_BACKGROUND);
     SetTextColor(dc, PANEL_TEXT);

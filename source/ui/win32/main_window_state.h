@@ -71,8 +71,10 @@ void CreateScanControls(HWND window);
 // tool bitmaps and the edit font live as long as the controls that draw
 // with them, so they are plain module handles given back only here.
 void DestroyScanControls();
+// A one-button toolbar; *image receives the button's bitmap, which the
+// caller deletes after the toolbar is gone.
 HWND CreateToolbarButton(HWND parent, int x, int y, int width, int height, int controlId, WORD commandId,
-                         int bitmapId, bool show);
+                         int bitmapId, bool show, HBITMAP* image);
 // The pressed look and the greyed state of a tool button, by command.
 void PressButton(WORD command, bool pressed);
 void EnableButton(WORD command, bool enabled);
@@ -84,12 +86,26 @@ BOOL OnToolTipNotify(LPARAM lParam);
 void FlushWindowMessages(HWND window);
 // The panel font: Arial bold 15 x 6. The caller deletes it.
 HFONT CreatePanelFont();
+// The Japanese gothic, bold, in the Japanese character set. The caller
+// deletes it.
+HFONT CreateJapaneseGothicFont(int height);
+// The rule of the film type names and the lists: the Japanese gothic for a
+// Japanese interface unless the setting FONT begins with E or e.
+bool UseJapaneseGothic();
 
 // --- main_window_painting.cpp ---
 void OnPaint(HWND window);
 // Selects the background's own bitmap again, then DeleteDC and
 // DeleteObject; the handles are 0 afterwards. Harmless when none was made.
 void DestroyBackground();
+// The unit panel: EnableUnitControls sets which of the image size and the
+// output resolution controls take input; DrawUnitPanel draws the unit name,
+// the resolution's label and "dpi" (grey while the unit is pixels) into a
+// context; ShowUnitPanel does both in the window and shows the sizes in
+// the unit.
+void EnableUnitControls(HWND window, int16_t unit);
+void DrawUnitPanel(HDC dc, int16_t unit);
+void ShowUnitPanel(HWND window, int16_t unit);
 // Film type name in the panel, on three lines, from record `recordNumber`.
 void DrawFilmTypeName(HDC dc, int32_t recordNumber);
 // The frame mask around the preview (empty: no preview yet), in the window

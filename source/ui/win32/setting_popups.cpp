@@ -34,28 +34,15 @@ constexpr WPARAM GAMMA_RESET_COMMAND = 102;
 constexpr double NEW_FILM_OUTPUT_WIDTH = 600.0;
 constexpr double NEW_FILM_OUTPUT_HEIGHT = 400.0;
 
-// Where the unit name is drawn, and the blanks that wipe a longer one.
-constexpr int UNIT_NAME_X = 150, UNIT_NAME_Y = 321;
-constexpr char UNIT_NAME_BLANKS[] = "         ";
+constexpr int LIST_FONT_HEIGHT = 15;
 
 // Japanese texts, in UTF-16 so that they survive any code page.
-constexpr wchar_t JAPANESE_GOTHIC_FACE[] = L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF";
 constexpr const wchar_t* JAPANESE_UNIT_NAMES[UNIT_COUNT] = {L"\x30D4\x30AF\x30BB\x30EB", L"mm", L"cm",
                                                             L"\x30A4\x30F3\x30C1"};
 
-// The font rule of the source's lists: the Japanese gothic for a Japanese
-// interface unless FONT begins with E or e; otherwise the panel font.
-bool UseJapaneseFont() {
-    char font[33];
-    ReadSettingString(SOURCE_SECTION, "FONT", "<NO>", font, sizeof font);
-    return useJapanese == 1 && font[0] != 'E' && font[0] != 'e';
-}
-
 // The caller deletes the font.
 HFONT CreateListFont(bool japanese) {
-    if (!japanese) return CreatePanelFont();
-    return CreateFontW(15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, JAPANESE_GOTHIC_FACE);
+    return japanese ? CreateJapaneseGothicFont(LIST_FONT_HEIGHT) : CreatePanelFont();
 }
 
 // The film parameters of record `filmNumber`, or its built-in stand-in when
@@ -97,7 +84,7 @@ void FillImageSizes(HWND list) {
 
 void FillUnits(HWND list) {
     for (size_t unit = 0; unit < UNIT_COUNT; ++unit) {
-        if (UseJapaneseFont()) {
+        if (UseJapaneseGothic()) {
             SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(JAPANESE_UNIT_NAMES[unit]));
         } else {
             AddRow(list, UNIT_NAMES[unit]);
@@ -226,34 +213,10 @@ void ChooseImageSizeRow(HWND owner, int32_t row) {
     ApplyOutputRedraw(owner, FinishImageSizePreset(scanSettings));
 }
 
-// The unit's part of the panel that follows the choice: the unit name,
-// which of the image size and resolution controls take input, and the
-// sizes in the new unit.
-void ShowUnitChoice(HWND window, int16_t unit) {
-    bool pixels = unit == UNIT_PIXEL;
-    EnableButton(CMD_IMAGE_SIZE, pixels);
-    EnableButton(CMD_OUTPUT_RESOLUTION, !pixels);
-    HWND resolution = GetDlgItem(window, EDIT_RESOLUTION);
-    SendMessageA(resolution, WM_ENABLE, pixels ? 0 : 1, 0);
-    SendMessageA(resolution, EM_SETREADONLY, pixels ? TRUE : FALSE, 0);
-    ShowOutputSize(window);
-
-    ScopedWindowDC windowDC(window);
-    ScopedGdiObject<HFONT> font(CreatePanelFont());
-    for (HDC dc : {windowDC.Get(), mainState.backgroundDC}) {
-        if (dc == nullptr) continue;
-        ScopedSelectObject selected(dc, font.Get());
-        SetBkColor(dc, PANEL_BACKGROUND);
-        SetTextColor(dc, PANEL_TEXT);
-        TextOutA(dc, UNIT_NAME_X, UNIT_NAME_Y, UNIT_NAME_BLANKS, sizeof UNIT_NAME_BLANKS - 1);
-        TextOutA(dc, UNIT_NAME_X, UNIT_NAME_Y, UNIT_NAMES[unit], static_cast<int>(UNIT_NAME_BYTES - 1));
-    }
-}
-
 void ChooseUnitRow(HWND owner, int32_t row) {
     if (row < 0 || row >= static_cast<int32_t>(UNIT_COUNT)) return;
     scanSettings.unitIndex = static_cast<int16_t>(row);
-    ShowUnitChoice(owner, scanSettings.unitIndex);
+    ShowUnitPanel(owner, scanSettings.unitIndex);
     if (scanSettings.maxResolutionOn != 0) {
         scanSettings.maxResolutionOn = 0;
         PressButton(CMD_MAX_RESOLUTION, false);
@@ -332,7 +295,7 @@ void ResetForNewFilm() {
 
 INT_PTR RunFilmTypePopup(HWND owner) {
     int32_t row = -1;
-    INT_PTR result = RunListPopup(owner, FILM_TYPE_POPUP, UseJapaneseFont(), scanSettings.filmNumber - 1, row);
+    INT_PTR result = RunListPopup(owner, FILM_TYPE_POPUP, UseJapaneseGothic(), scanSettings.filmNumber - 1, row);
     if (row >= 0) {
         ChooseFilmTypeRow(owner, row);
     } else {
@@ -346,7 +309,7 @@ INT_PTR RunImageSizePopup(HWND owner) {
 }
 
 INT_PTR RunUnitPopup(HWND owner) {
-    return RunChoicePopup(owner, UNIT_POPUP, UseJapaneseFont(), scanSettings.unitIndex, ChooseUnitRow);
+    return RunChoicePopup(owner, UNIT_POPUP, UseJapaneseGothic(), scanSettings.unitIndex, ChooseUnitRow);
 }
 
 INT_PTR RunResolutionPopup(HWND owner) {
