@@ -38,13 +38,20 @@ namespace {
 
 constexpr ToneCurve DEFAULT_CURVE = {0, 0, 255, 255, 100};
 
+// A curve value that is whole in exact arithmetic can come out of the
+// division and the power a hair below itself (on the x87 unit, t = i / 255
+// raised to 1 and times 255 gives i - 1 when truncated), which would take
+// the neutral curve off the identity. The slack is far below any step a
+// curve can make between two entries.
+constexpr double WHOLE_VALUE_SLACK = 1e-9;
+
 // The truncated curve value at index i; `flat` entries are handled by the
 // caller. Clamped into 32 bits so that odd curve values cannot overflow the
 // conversion.
 int64_t CurveValue(const ToneCurve& c, int i) {
     double g = c.gammaPercent / 100.0;
     double t = static_cast<double>(i - c.lowIn) / static_cast<double>(c.highIn - c.lowIn);
-    double v = std::pow(t, g) * (c.highOut - c.lowOut) + c.lowOut;
+    double v = std::pow(t, g) * (c.highOut - c.lowOut) + c.lowOut + WHOLE_VALUE_SLACK;
     if (!(v > -2147483648.0)) return INT32_MIN;  // also NaN
     if (v > 2147483647.0) return INT32_MAX;
     return static_cast<int64_t>(v);
@@ -148,9 +155,6 @@ void BuildExposureTable(double exposurePosition, double previewPosition, bool ne
     BuildCurveTable8(curve, exposureTable8);
 }
 
-// Far below a pixel, far above the rounding of a few double operations.
-constexpr double DISPLAY_CURVE_SLACK = 1e-9;
-
 void BuildDisplayCurve(const ToneCurve& curve, uint16_t out[DISPLAY_CURVE_SIZE]) {
     double x0 = curve.lowIn / 2.0, y0 = curve.lowOut / 2.0;
     double x1 = curve.highIn / 2.0, y1 = curve.highOut / 2.0;
@@ -166,10 +170,9 @@ void BuildDisplayCurve(const ToneCurve& curve, uint16_t out[DISPLAY_CURVE_SIZE])
             v = y1;
         }
         // Half-scale edges can put i just below x0, where a fractional
-        // exponent has no real value: such a point is drawn at 0. A whole
-        // value that the division and power leave a hair below itself (the
-        // straight curve at 64 in x87 arithmetic) keeps its pixel.
-        v += DISPLAY_CURVE_SLACK;
+        // exponent has no real value: such a point is drawn at 0. The slack
+        // keeps the straight curve straight, as in the tables.
+        v += WHOLE_VALUE_SLACK;
         out[i] = !(v >= 0.0) ? 0 : v > 65535.0 ? 0xFFFF : static_cast<uint16_t>(v);
     }
 }

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
@@ -82,9 +83,26 @@ void CorrectReversalPixel(uint8_t rgb[3]) {
     for (int c = 0; c < 3; ++c) rgb[c] = static_cast<uint8_t>(x[c]);
 }
 
-// The 600 x 400 picture of the whole 35 mm frame at 200 dpi that the source
-// must deliver for the strip of strip.cfg scanned as film type 7.
-std::vector<uint8_t> ExpectedPicture() {
+// A scan as the source must plan it: the picture's size, the scanner's
+// resolution and window corner (scanner units), whether the picture is
+// turned a quarter (line L then is row L, pixel i column width - 1 - i,
+// instead of column L and row i), and the exposure bias (positive film:
+// the scanner's exposure times 2^bias).
+struct ScanPlan {
+    uint32_t width, height;
+    uint16_t resolution;
+    int32_t windowLeft, windowTop;
+    bool quarterTurn;
+    double exposureBias;
+};
+
+// The whole 35 mm frame at 600 x 400: resolution trunc((600 x 1770 - 1) /
+// 2400 + 1) = 443 over the preview window (76, 90, 2400 x 1600).
+constexpr ScanPlan WHOLE_FRAME = {600, 400, 443, 76, 90, false, 0.0};
+
+// The picture (40-byte header and pixels) that the source must deliver for
+// `plan` from the strip of strip.cfg scanned as film type 7 at 200 dpi.
+std::vector<uint8_t> ExpectedPicture(const ScanPlan& plan) {
     ScannerConfig config;
     std::string error;
     EXPECT_TRUE(LoadScannerConfig(Installed("strip.cfg"), config, error)) << error;
@@ -97,36 +115,48 @@ std::vector<uint8_t> ExpectedPicture() {
     EXPECT_EQ(record[59], 'P');
     VirtualScanner scanner;
     VirtualScannerInit(scanner, config);
+    uint8_t* parameters = scanner.setup.parameters;
     for (size_t i = 0; i < 20; ++i) {
         int value = config.calibrationPositive[i] + static_cast<int8_t>(record[39 + i]);
-        scanner.setup.parameters[i] = static_cast<uint8_t>(std::clamp(value, 0, 255));
+        parameters[i] = static_cast<uint8_t>(std::clamp(value, 0, 255));
     }
+    // Exposure A (byte 19) scaled by 2^bias, B (byte 18) in proportion, both
+    // within 1..255; a letter other than 'N' sends them so, raised to 5.
+    int a = std::max<int>(parameters[19], 1), b = std::max<int>(parameters[18], 1);
+    int t1 = std::clamp(static_cast<int>(a * std::pow(2.0, plan.exposureBias)), 1, 255);
+    int t2 = std::clamp(static_cast<int>(b * static_cast<double>(t1) / a), 1, 255);
+    
+    parameters[19] = static_cast<uint8_t>(std::max(t1, 5));
+    parameters[18] = static_cast<uint8_t>(std::max(t2, 5));
     scanner.setup.parametersSet = true;
-    // No exposure bias and a letter other than 'N': exposure A is byte 19,
-    // B byte 18, as they stand (the shipped data keep them above 5).
-    scanner.setup.mode[3] = scanner.setup.parameters[19];
-    scanner.setup.mode[4] = scanner.setup.parameters[18];
+    scanner.setup.mode[3] = parameters[19];
+    scanner.setup.mode[4] = parameters[18];
     scanner.setup.modeSet = true;
 
-    // 600 lines of 400 pixels at 443 dpi over the preview window (76, 90,
-    // 2400 x 1600), after two priming lines; line L is column L, pixel i row
-    // i from the top, stored bottom-up, blue first.
-    constexpr uint32_t WIDTH = 600, HEIGHT = 400, ROW = 1800;
-    std::vector<uint8_t> image(40 + ROW * HEIGHT, 0);
-    WriteLe32(image.data() + 0, 40);
-    WriteLe32(image.data() + 4, WIDTH);
-    WriteLe32(image.data() + 8, HEIGHT);
-    image[12] = 1;
-    image[14] = 24;
-    WriteLe32(image.data() + 20, ROW * HEIGHT);
-    WriteLe32(image.data() + 24, 7874);  // 200 dpi
-    WriteLe32(image.data() + 28, 7874);
-    for (uint32_t line = 0; line < WIDTH; ++line) {
-        for (uint32_t pixel = 0; pixel < HEIGHT; ++pixel) {
+    // Lines cross the film along its length, after two priming lines; the
+    // picture is stored bottom-up, blue first.
+    const uint32_t row = (plan.width * 3 + 3) / 4 * 4;
+    const uint32_t lines = plan.quarterTurn ? plan.height : plan.width;
+    const uint32_t pixels = plan.quarterTurn ? plan.width : plan.height;
+    std::vector<uint8_t> image(40 + size_t{row} * plan.height, 0);
+    uint8_t* header = image.data();
+    if (header == nullptr) return image;
+    WriteLe32(header + 0, 40);
+    WriteLe32(header + 4, plan.width);
+    WriteLe32(header + 8, plan.height);
+    header[12] = 1;
+    header[14] = 24;
+    WriteLe32(header + 20, row * plan.height);
+    WriteLe32(header + 24, 7874);  // 200 dpi
+    WriteLe32(header + 28, 7874);
+    for (uint32_t line = 0; line < lines; ++line) {
+        for (uint32_t pixel = 0; pixel < pixels; ++pixel) {
             uint8_t rgb[3];
-            PredictScanSample(scanner, 76, 90, 443, line + 2, pixel, rgb);
+            PredictScanSample(scanner, plan.windowLeft, plan.windowTop, plan.resolution, line + 2, pixel, rgb);
             CorrectReversalPixel(rgb);
-            uint8_t* bgr = image.data() + 40 + (HEIGHT - 1 - pixel) * ROW + line * 3;
+            uint32_t x = plan.quarterTurn ? plan.width - 1 - pixel : line;
+            uint32_t y = plan.quarterTurn ? line : pixel;
+            uint8_t* bgr = image.data() + 40 + (plan.height - 1 - y) * row + x * 3;
             bgr[0] = rgb[2];
             bgr[1] = rgb[1];
             bgr[2] = rgb[0];
@@ -214,6 +244,14 @@ protected:
         PostMessageA(scanWindow, WM_COMMAND, CMD_SCAN, 0);
         return PumpMessages(app, 60000);
     }
+    void Mouse(UINT message, WPARAM keys, int x, int y) {
+        SendMessageA(scanWindow, message, keys, MAKELPARAM(x, y));
+    }
+    std::string Field(int id) {
+        char text[32] = {};
+        GetDlgItemTextA(scanWindow, id, text, sizeof text);
+        return text;
+    }
     void EndTransfer() {
         TW_PENDINGXFERS pending = {};
         EXPECT_EQ(Control(DAT_PENDINGXFERS, MSG_ENDXFER, &pending), TWRC_SUCCESS);
@@ -222,7 +260,7 @@ protected:
 };
 
 TEST_F(EndToEnd, PreviewThenScanGivesThePictureByNativeAndByMemoryTransfer) {
-    std::vector<uint8_t> expected = ExpectedPicture();
+    std::vector<uint8_t> expected = ExpectedPicture(WHOLE_FRAME);
     ASSERT_EQ(expected.size(), 40u + 1800u * 400u);
 
     PostMessageA(scanWindow, WM_COMMAND, CMD_PREVIEW, 0);
@@ -277,6 +315,54 @@ TEST_F(EndToEnd, PreviewThenScanGivesThePictureByNativeAndByMemoryTransfer) {
     EndTransfer();
 }
 
+// The photographer's road: a preview, a quarter turn, the frame's left
+// edge dragged 40 preview pixels in, a width of 150 typed, the exposure a
+// page brighter. Turned, the 160 x 240 frame at (59, 15) shows the film's
+// height across, its left edge the film's bottom: the crop keeps film rows
+// 0..119, window (76, 90) 2400 x 1200. At 2.5 output pixels per preview
+// pixel that is 300 x 600, and 150 typed keeps the aspect: 150 x 300, so
+// 300 lines cross the film at trunc((300 x 1770 - 1) / 2400 + 1) = 222 dpi.
+// The exposure at 250 is a bias of +0.5 on positive film.
+TEST_F(EndToEnd, CropRotationSizeAndExposureReachThePicture) {
+    constexpr ScanPlan plan = {150, 300, 222, 76, 90, true, 0.5};
+    std::vector<uint8_t> expected = ExpectedPicture(plan);
+
+    PostMessageA(scanWindow, WM_COMMAND, CMD_PREVIEW, 0);
+    EXPECT_EQ(PumpMessages(app, 2000), MSG_NULL);
+    SendMessageA(scanWindow, WM_COMMAND, CMD_ROTATE, 0);
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 59, 135);
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 60, 135);
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 99, 135);
+    Mouse(WM_LBUTTONUP, 0, 99, 135);
+    Mouse(WM_MOUSEMOVE, 0, 99, 135);
+    EXPECT_EQ(Field(EDIT_WIDTH), "300");
+    EXPECT_EQ(Field(EDIT_HEIGHT), "600");
+    SetDlgItemTextA(scanWindow, EDIT_WIDTH, "150");
+    SendDlgItemMessageA(scanWindow, EDIT_WIDTH, EM_SETMODIFY, TRUE, 0);
+    SendMessageA(scanWindow, WM_COMMAND, MAKEWPARAM(EDIT_WIDTH, EN_KILLFOCUS), 0);
+    EXPECT_EQ(Field(EDIT_HEIGHT), "300");
+    HWND exposure = GetDlgItem(scanWindow, SCROLL_EXPOSURE);
+    SendMessageA(scanWindow, WM_HSCROLL, SB_PAGERIGHT, reinterpret_cast<LPARAM>(exposure));
+    ASSERT_EQ(GetScrollPos(exposure, SB_CTL), 250);
+
+    ASSERT_EQ(ScanAndWait(), MSG_XFERREADY);
+    TW_IMAGEINFO info = {};
+    ASSERT_EQ(Image(DAT_IMAGEINFO, MSG_GET, &info), TWRC_SUCCESS);
+    EXPECT_EQ(info.ImageWidth, 150);
+    EXPECT_EQ(info.ImageLength, 300);
+    TW_UINT32 handle = 0;
+    ASSERT_EQ(Image(DAT_IMAGENATIVEXFER, MSG_GET, &handle), TWRC_XFERDONE);
+    auto picture = reinterpret_cast<HGLOBAL>(static_cast<UINT_PTR>(handle));
+    ASSERT_NE(picture, nullptr);
+    ASSERT_EQ(GlobalSize(picture), expected.size());
+    const auto* dib = static_cast<const uint8_t*>(GlobalLock(picture));
+    ASSERT_NE(dib, nullptr);
+    EXPECT_EQ(FirstDifference(dib, expected), "") << "the picture differs from the prediction";
+    GlobalUnlock(picture);
+    GlobalFree(picture);
+    EndTransfer();
+}
+
 // The same road through KORVEL: the driver starts it, acquires (our source
 // is the manager's default), previews, scans and saves; the file must be
 // the predicted picture behind a bitmap file header.
@@ -288,7 +374,7 @@ TEST(EndToEndWithKorvel, TheSavedFileIsThePredictedPicture) {
     char previousDefault[MAX_PATH] = {};
     GetProfileStringA("TWAIN", "Default Source", "", previousDefault, sizeof previousDefault);
     WriteProfileStringA("TWAIN", "Default Source", Installed("qx52ds.ds").c_str());
-    std::vector<uint8_t> expected = ExpectedPicture();
+    std::vector<uint8_t> expected = ExpectedPicture(WHOLE_FRAME);
 
     char folder[MAX_PATH] = {};
     GetTempPathA(sizeof folder, folder);

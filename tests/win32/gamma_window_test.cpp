@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "common/win32/profile_settings.h"
+#include "source/imaging/film_parameters.h"
+#include "source/imaging/tone_curves.h"
 #include "source/twain/win32/session_state.h"
 #include "source/ui/gamma_curve_model.h"
 #include "source/ui/scan_settings.h"
@@ -219,6 +221,28 @@ TEST_F(GammaWindow, KeepsItsPlaceAndTheButtonTellsOfACurveInEffect) {
     EXPECT_EQ(gammaWindow, nullptr);
     EXPECT_EQ(ReadSettingInt(SOURCE_SECTION, "GAMMA_LEFT", -1), 70);
     EXPECT_EQ(ReadSettingInt(SOURCE_SECTION, "GAMMA_TOP", -1), 20);
+}
+
+// The 32-bit build's floating point: the neutral curves must rebuild the
+// tables the window starts with (a touched slider must not shift a colour),
+// and the straight display curve must be the diagonal.
+TEST(NeutralCurvesIn32Bits, RebuildTheStartingTables) {
+    ResetSession(GetModuleHandleA(nullptr));
+    for (uint8_t negative : {uint8_t{0}, uint8_t{1}}) {
+        currentFilm.negative = negative;
+        BuildToneTables();
+        BuildPixelTables();
+        for (int i = 0; i < 256; ++i) {
+            int expected = negative != 0 ? i : POSITIVE_TONE_TABLE[i];
+            ASSERT_EQ(redTable8[i], expected) << i;
+            ASSERT_EQ(greenTable8[i], expected) << i;
+            ASSERT_EQ(blueTable8[i], expected) << i;
+        }
+    }
+    uint16_t display[DISPLAY_CURVE_SIZE];
+    BuildDisplayCurve(scanSettings.masterCurve, display);
+    for (int i = 0; i < DISPLAY_CURVE_SIZE; ++i) ASSERT_EQ(display[i], i) << i;
+    ResetSession(GetModuleHandleA(nullptr));
 }
 
 }  // namespace
