@@ -5,11 +5,22 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/tools/setup-machine.sh"
 cmake -S "$root" -B "$root/build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQX_SANITIZE=OFF >/dev/null
-cmake --build "$root/build/bench" -j "$(nproc)" --target link_bench acquisition_bench
+cmake --build "$root/build/bench" -j "$(nproc)" --target link_bench acquisition_bench controls_bench
 bench="$root/build/bench/bench"
 "$bench/link_bench"
 echo
 "$bench/acquisition_bench"
+echo
+"$bench/controls_bench"
+echo
+# The scan window's drawing: the Windows build in the test prefix, under
+# one Wine session of its own.
+"$root/tools/build.sh" win32 >/dev/null
+"$root/tools/wine-prefix.sh"
+"$root/tools/wine-session.sh" start
+trap '"$root/tools/wine-session.sh" stop' EXIT
+"$root/tools/wine-run.sh" "$root/build/win32/bench/scan_window_bench.exe"
+echo
 # Instructions of our own line pipeline: callgrind collects only the
 # replayed 600 x 400 scan (no virtual scanner in it).
 out=$(mktemp -d)
