@@ -11,7 +11,11 @@
 #                                  transfer and saves it as FILE (default
 #                                  out/scan.bmp); screenshots of the scan
 #                                  window and of KORVEL with the picture,
-#                                  in English and in Japanese, go to out/.
+#                                  in English and in Japanese, go to out/;
+#                                  so do, from a second session without a
+#                                  scan, pictures of the setting pop-ups,
+#                                  the gamma curve window and a turned,
+#                                  cropped preview.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # The build goes where QX_BUILD_ROOT says (tools/build.sh); the prefix and
@@ -73,10 +77,26 @@ run() {  # run LANGUAGE SUFFIX OUTPUT
   rm -f "${shots}scan-window.bmp" "${shots}korvel.bmp"
 }
 
+# A tour of the scan window's controls, without a scan: the setting
+# pop-ups, the gamma curve window, the preview turned and cropped.
+TOUR_SHOTS="popup-film-type popup-image-size popup-unit popup-resolution gamma-window scan-window-cropped"
+tour() {  # tour LANGUAGE SUFFIX
+  settings "$1"
+  local shots="$root/out/shot-tour$2-"
+  wine "$driver" --tour "$korvel" "$(winepath -w "$shots")"
+  for shot in $TOUR_SHOTS; do
+    convert "${shots}$shot.bmp" "$root/out/$shot$2.png"
+    rm -f "${shots}$shot.bmp"
+  done
+}
+
 run E "" "$scan_file"
+tour E ""
 # The Japanese interface: Wine in a Japanese locale, so that the programs'
 # Shift-JIS texts are read in code page 932.
 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 run J "-ja" "$root/out/scan-ja.bmp"
+LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 tour J "-ja"
 settings E
 echo "Scanned picture: $scan_file"
 echo "Screenshots: $root/out/scan-window.png $root/out/korvel.png $root/out/scan-window-ja.png $root/out/korvel-ja.png"
+echo "The controls: $(for shot in $TOUR_SHOTS; do printf '%s ' "$root/out/$shot.png" "$root/out/$shot-ja.png"; done)"

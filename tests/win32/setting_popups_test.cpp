@@ -84,17 +84,18 @@ protected:
     bool ResolutionTakesInput() {
         return (GetWindowLongA(GetDlgItem(window, EDIT_RESOLUTION), GWL_STYLE) & ES_READONLY) == 0;
     }
-    // Whether the panel's "dpi" shows in white (a physical unit) rather
-    // than in grey (pixels).
-    bool DpiInWhite() {
+    // Whether any pixel of the window in x0..x1 - 1, y0..y1 - 1 is white
+    // (the panel's texts: "dpi" is white in a physical unit, grey in pixels).
+    bool WhiteIn(int x0, int y0, int x1, int y1) {
         HDC dc = GetDC(window);
         bool white = false;
-        for (int y = 338; y < 353 && !white; ++y) {
-            for (int x = 323; x < 345 && !white; ++x) white = GetPixel(dc, x, y) == RGB(255, 255, 255);
+        for (int y = y0; y < y1 && !white; ++y) {
+            for (int x = x0; x < x1 && !white; ++x) white = GetPixel(dc, x, y) == RGB(255, 255, 255);
         }
         ReleaseDC(window, dc);
         return white;
     }
+    bool DpiInWhite() { return WhiteIn(323, 338, 345, 353); }
 };
 
 // An image size turns maximum resolution off and fits the frame to its
@@ -143,6 +144,9 @@ TEST_F(SettingPopups, ImageSizeThenFilmTypeFromTheirButtons) {
 TEST_F(SettingPopups, UnitAndResolutionFromTheirButtonsAndASizeTypedInEachUnit) {
     EXPECT_FALSE(ResolutionTakesInput());
     EXPECT_FALSE(DpiInWhite());
+    // The unit name's first letter, which the film type's blanks beside it
+    // must not wipe.
+    EXPECT_TRUE(WhiteIn(150, 321, 156, 336));
     Pick("Unit", IDC_UNIT_LIST, 1, CMD_UNIT);
     EXPECT_EQ(scanSettings.unitIndex, 1);
     EXPECT_EQ(FieldText(window, EDIT_WIDTH), "76.2");

@@ -5,8 +5,16 @@
 //
 // Usage: korvel_driver KORVEL.EXE OUTPUT.BMP SHOT_PREFIX
 //   writes OUTPUT.BMP (saved by KORVEL), SHOT_PREFIXscan-window.bmp and
-//   SHOT_PREFIXkorvel.bmp. Exit code 0 when every step happened; otherwise
-//   the step that did not is named on the error output.
+//   SHOT_PREFIXkorvel.bmp.
+// Usage: korvel_driver --tour KORVEL.EXE SHOT_PREFIX
+//   Acquire and Preview, then a tour of the scan window's controls with a
+//   picture of each: the four setting pop-ups (SHOT_PREFIXpopup-*.bmp), the
+//   gamma curve window after a drag of the red curve
+//   (SHOT_PREFIXgamma-window.bmp), the preview turned and cropped
+//   (SHOT_PREFIXscan-window-cropped.bmp); then the source's window is closed
+//   without a scan.
+// Exit code 0 when every step happened; otherwise the step that did not is
+// named on the error output.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -18,6 +26,7 @@
 #include "common/win32/win32_guards.h"
 #include "host/resources/resource_ids.h"
 #include "source/resources/resource_ids.h"
+#include "source/ui/gamma_curve_model.h"
 #include "source/ui/win32/main_window_state.h"
 
 namespace {
@@ -47,10 +56,13 @@ bool Fail(const char* step) {
     return false;
 }
 
-// The window's picture as on the screen, into a 24-bit BMP file.
-bool Photograph(HWND window, const std::string& path) {
+// The window's picture as on the screen, into a 24-bit BMP file; with
+// `also`, the smallest rectangle holding both windows.
+bool Photograph(HWND window, const std::string& path, HWND also = nullptr) {
     RECT rect;
     GetWindowRect(window, &rect);
+    RECT other;
+    if (also != nullptr && GetWindowRect(also, &other)) UnionRect(&rect, &rect, &other);
     int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) return false;
     ScopedWindowDC screen(nullptr);
@@ -140,29 +152,63 @@ BOOL CALLBACK ListChild(HWND child, LPARAM) {
     return TRUE;
 }
 
+// Another visible top-level window of the source's class in `process`
+// than `except` (a pop-up or the gamma curve window).
+struct SourceWindowSearch {
+    DWORD process;
+    HWND except;
+    HWND found;
+};
+
+BOOL CALLBACK FindSourceWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<SourceWindowSearch*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (process == search->process && window != search->except && std::string(name) == SOURCE_CLASS_NAME &&
+        IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND OtherSourceWindow(DWORD process, HWND except) {
+    SourceWindowSearch search = {process, except, nullptr};
+    EnumWindows(FindSourceWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 bool FileComplete(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) != 0 && data.nFileSizeLow > 54;
 }
 
-bool Drive(const std::string& korvelPath, const std::string& output, const std::string& shots) {
-    DeleteFileA(output.c_str());
+// KORVEL started, Acquire chosen and a preview made in the source's window.
+struct Session {
+    PROCESS_INFORMATION process;
+    HWND korvel;
+    HWND scan;
+};
+
+bool StartAndPreview(const std::string& korvelPath, Session& session) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
+    PROCESS_INFORMATION& process = session.process;
     std::vector<char> command(korvelPath.begin(), korvelPath.end());
     command.push_back('\0');
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         return Fail("KORVEL could not be started");
     }
     CloseHandle(process.hThread);
-    HWND korvel = nullptr;
+    HWND& korvel = session.korvel;
     if (!WaitFor(20000, [&] { return (korvel = FindWindowA(KORVEL_CLASS_NAME, nullptr)) != nullptr; })) {
         return Fail("KORVEL's window did not appear");
     }
     Sleep(500);
     PostMessageA(korvel, WM_COMMAND, KORVEL_ACQUIRE, 0);
-    HWND scan = nullptr;
+    HWND& scan = session.scan;
     if (!WaitFor(30000, [&] { return (scan = FindWindowA(SOURCE_CLASS_NAME, PREVIEW_CAPTION)) != nullptr && IsWindowVisible(scan); })) {
         return Fail("the source's scan window did not open after Acquire");
     }
@@ -172,6 +218,15 @@ bool Drive(const std::string& korvelPath, const std::string& output, const std::
     if (!WaitFor(60000, [&] { return SendMessageA(focus, TB_ISBUTTONENABLED, SOURCE_FOCUS, 0) != 0; })) {
         return Fail("the preview did not finish");
     }
+    return true;
+}
+
+bool Drive(const std::string& korvelPath, const std::string& output, const std::string& shots) {
+    DeleteFileA(output.c_str());
+    Session session = {};
+    if (!StartAndPreview(korvelPath, session)) return false;
+    PROCESS_INFORMATION& process = session.process;
+    HWND korvel = session.korvel, scan = session.scan;
     Sleep(500);
     if (!Photograph(scan, shots + "scan-window.bmp")) Fail("no picture of the scan window");
 
@@ -229,11 +284,89 @@ bool Drive(const std::string& korvelPath, const std::string& output, const std::
     return true;
 }
 
+// Opens a setting pop-up with its button, takes its picture over the scan
+// window, then picks `row` in its list as a click does, or closes it (-1).
+bool Popup(const Session& session, WPARAM command, const std::string& shot, int listId, int row) {
+    PostMessageA(session.scan, WM_COMMAND, command, 0);
+    HWND popup = nullptr;
+    if (!WaitFor(10000, [&] { return (popup = OtherSourceWindow(session.process.dwProcessId, session.scan)) != nullptr; })) {
+        return Fail("a setting pop-up did not open");
+    }
+    Sleep(500);
+    if (!Photograph(session.scan, shot, popup)) Fail("no picture of a setting pop-up");
+    if (row < 0) {
+        PostMessageA(popup, WM_COMMAND, IDCANCEL, 0);
+    } else {
+        HWND list = GetDlgItem(popup, listId);
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+        PostMessageA(popup, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    }
+    if (!WaitFor(10000, [&] { return !IsWindow(popup); })) return Fail("a setting pop-up did not close");
+    Sleep(300);
+    return true;
+}
+
+// A drag in a window's client pixels with the left button, in small steps
+// at first as a hand starts one.
+void Drag(HWND window, POINT from, POINT to) {
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x + (to.x > from.x) - (to.x < from.x),
+                                                                from.y + (to.y > from.y) - (to.y < from.y)));
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(to.x, to.y));
+}
+
+bool Tour(const std::string& korvelPath, const std::string& shots) {
+    Session session = {};
+    if (!StartAndPreview(korvelPath, session)) return false;
+    Sleep(500);
+    HWND scan = session.scan;
+    bool ok = Popup(session, CMD_FILM_TYPE, shots + "popup-film-type.bmp", IDC_FILM_TYPE_LIST, -1) &&
+              Popup(session, CMD_IMAGE_SIZE, shots + "popup-image-size.bmp", IDC_IMAGE_SIZE_LIST, -1) &&
+              Popup(session, CMD_UNIT, shots + "popup-unit.bmp", IDC_UNIT_LIST, 1) &&  // mm
+              Popup(session, CMD_OUTPUT_RESOLUTION, shots + "popup-resolution.bmp", IDC_RESOLUTION_LIST, -1);
+    if (!ok) return false;
+
+    // The gamma curve window with the red curve pulled down from its middle:
+    // the red balance follows, the preview turns cyan.
+    PostMessageA(scan, WM_COMMAND, CMD_GAMMA_WINDOW, 0);
+    HWND gamma = nullptr;
+    if (!WaitFor(10000, [&] { return (gamma = OtherSourceWindow(session.process.dwProcessId, scan)) != nullptr; })) {
+        return Fail("the gamma curve window did not open");
+    }
+    Sleep(500);
+    SendMessageA(gamma, WM_COMMAND, CMD_GAMMA_MASTER + GAMMA_CHANNEL_RED, 0);
+    Drag(gamma, {95, 71}, {95, 85});
+    Sleep(500);
+    if (!Photograph(gamma, shots + "gamma-window.bmp")) Fail("no picture of the gamma curve window");
+    PostMessageA(gamma, WM_CLOSE, 0, 0);
+    if (!WaitFor(10000, [&] { return !IsWindow(gamma); })) return Fail("the gamma curve window did not close");
+
+    // Turned a quarter, the frame's left and bottom edges dragged in.
+    SendMessageA(scan, WM_COMMAND, CMD_ROTATE, 0);
+    Drag(scan, {59, 135}, {89, 135});
+    Drag(scan, {150, 254}, {150, 214});
+    Sleep(500);
+    if (!Photograph(scan, shots + "scan-window-cropped.bmp")) Fail("no picture of the cropped preview");
+
+    PostMessageA(scan, WM_CLOSE, 0, 0);
+    if (!WaitFor(20000, [&] { return !IsWindow(scan); })) return Fail("the source's window did not close");
+    Sleep(500);
+    PostMessageA(session.korvel, WM_CLOSE, 0, 0);
+    bool ended = WaitForSingleObject(session.process.hProcess, 20000) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(session.process.hProcess, 1);
+    CloseHandle(session.process.hProcess);
+    return ended || Fail("KORVEL did not end");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--tour") return Tour(argv[2], argv[3]) ? 0 : 1;
     if (argc != 4) {
-        std::fprintf(stderr, "usage: korvel_driver KORVEL.EXE OUTPUT.BMP SHOT_PREFIX\n");
+        std::fprintf(stderr, "usage: korvel_driver KORVEL.EXE OUTPUT.BMP SHOT_PREFIX\n"
+                             "       korvel_driver --tour KORVEL.EXE SHOT_PREFIX\n");
         return 2;
     }
     return Drive(argv[1], argv[2], argv[3]) ? 0 : 1;

@@ -56,10 +56,10 @@ constexpr int READOUT_RED_X = 388, READOUT_GREEN_X = 424, READOUT_BLUE_X = 461;
 
 constexpr int JAPANESE_NAME_FONT_HEIGHT = 14;
 
-// The unit panel: the unit name and the blanks that wipe a longer one, the
-// output resolution's label and "dpi", grey while the unit is pixels.
-constexpr int UNIT_NAME_X = 150, UNIT_NAME_Y = 321;
-constexpr char UNIT_NAME_BLANKS[] = "         ";
+// The unit panel: the unit name on its place, which ends where the unit
+// button begins, the output resolution's label and "dpi", grey while the
+// unit is pixels.
+constexpr RECT UNIT_NAME_PLACE = {150, 321, 185, 336};
 constexpr int RESOLUTION_LABEL_X = 276, RESOLUTION_LABEL_JAPANESE_X = 284, RESOLUTION_LABEL_Y = 316;
 constexpr int RESOLUTION_LABEL_JAPANESE_HEIGHT = 15;
 constexpr int DPI_X = 323, DPI_Y = 338;
@@ -163,8 +163,10 @@ void DrawUnitPanel(HDC dc, int16_t unit) {
     ScopedSelectObject selected(dc, panelFont.Get());
     SetBkColor(dc, PANEL_BACKGROUND);
     SetTextColor(dc, PANEL_TEXT);
-    TextAt(dc, UNIT_NAME_X, UNIT_NAME_Y, UNIT_NAME_BLANKS, sizeof UNIT_NAME_BLANKS - 1);
-    TextAt(dc, UNIT_NAME_X, UNIT_NAME_Y, UNIT_NAMES[unit], UNIT_NAME_BYTES - 1);
+    // The place is blanked and the name written in one call, clipped so
+    // that neither reaches the unit button beside it.
+    ExtTextOutA(dc, UNIT_NAME_PLACE.left, UNIT_NAME_PLACE.top, ETO_OPAQUE | ETO_CLIPPED, &UNIT_NAME_PLACE,
+                UNIT_NAMES[unit], UNIT_NAME_BYTES - 1, nullptr);
     SetTextColor(dc, unit == UNIT_PIXEL ? PANEL_DISABLED_TEXT : PANEL_TEXT);
     TextAt(dc, DPI_X, DPI_Y, "dpi", 3);
     // The label is read as UTF-16 so that its Japanese survives any code page.
@@ -191,6 +193,9 @@ void DrawFilmTypeName(HDC dc, int32_t recordNumber) {
     ScopedSelectObject selected(dc, font.Get());
     SetBkColor(dc, PANEL_BACKGROUND);
     SetTextColor(dc, PANEL_TEXT);
+    // The blanks of the last line would run into the unit name beside it.
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, 0, 0, UNIT_NAME_PLACE.left, BACKGROUND_HEIGHT);
     char blanks[32];
     std::memset(blanks, ' ', sizeof blanks);
     for (const BlankLine& line : NAME_BLANKS) {
@@ -202,6 +207,7 @@ void DrawFilmTypeName(HDC dc, int32_t recordNumber) {
     for (const NameLine& line : japanese ? JAPANESE_NAME_LINES : ENGLISH_NAME_LINES) {
         TextAt(dc, line.x, line.y, name + line.first, line.count);
     }
+    RestoreDC(dc, saved);
 }
 
 void DrawFrameMask(HDC dc, bool empty) {
