@@ -117,6 +117,53 @@ TEST_F(MainWindow, DraggingAnEdgeAndACornerMovesTheFrameAndTheSize) {
     EXPECT_EQ(Field(EDIT_HEIGHT), "320");
 }
 
+// Each zone from the whole frame, dragged 40 pixels (the slider 10): an edge
+// moves its side and the output follows at 2.5 pixels per preview pixel; a
+// corner moves its side and the opposite one follows the aspect 1.5, 200
+// wide by trunc(200 / 1.5) = 133; the slider at 275 + 10 is scan scale
+// 25 x 59 = 1475, 1475 x 240 / 354 = 1000 by 1475 x 160 / 354 = 666.7.
+// The move takes a frame narrowed to 200 first.
+TEST_F(MainWindow, EveryZoneDragsItsPartOfTheFrame) {
+    struct Case {
+        char zone;
+        POINT from, to;
+        int x0, x1, y0, y1;
+        const char *width, *height;
+    };
+    const Case cases[] = {
+        {'r', {256, 130}, {216, 130}, 0, 199, 0, 159, "500", "400"},
+        {'u', {130, 52}, {130, 92}, 0, 239, 40, 159, "600", "300"},
+        {'d', {130, 211}, {130, 171}, 0, 239, 0, 119, "600", "300"},
+        {'1', {17, 52}, {57, 52}, 40, 239, 26, 159, "500", "333"},
+        {'2', {256, 52}, {216, 52}, 0, 199, 26, 159, "500", "333"},
+        {'3', {17, 211}, {57, 211}, 40, 239, 0, 133, "500", "333"},
+        {'4', {256, 211}, {216, 211}, 0, 199, 0, 133, "500", "333"},
+        {'a', {130, 130}, {150, 130}, 20, 219, 0, 159, "500", "400"},
+        {'i', {275, 296}, {285, 296}, 0, 239, 0, 159, "1000", "667"},
+    };
+    auto drag = [&](POINT from, POINT to) {
+        Mouse(WM_LBUTTONDOWN, MK_LBUTTON, from.x, from.y);
+        Mouse(WM_MOUSEMOVE, MK_LBUTTON, from.x + (to.x > from.x) - (to.x < from.x),
+              from.y + (to.y > from.y) - (to.y < from.y));
+        Mouse(WM_MOUSEMOVE, MK_LBUTTON, to.x, to.y);
+        Mouse(WM_MOUSEMOVE, 0, to.x, to.y);
+    };
+    for (const Case& c : cases) {
+        CloseScanWindow(window);
+        window = OpenScanWindowWithoutScanner();
+        ASSERT_NE(window, nullptr);
+        if (c.zone == 'a') drag({256, 130}, {216, 130});
+        EXPECT_EQ(HitTest(scanSettings, c.from.x, c.from.y), c.zone) << c.zone;
+        drag(c.from, c.to);
+        EXPECT_EQ(scanSettings.cropX0, c.x0) << c.zone;
+        EXPECT_EQ(scanSettings.cropX1, c.x1) << c.zone;
+        EXPECT_EQ(scanSettings.cropY0, c.y0) << c.zone;
+        EXPECT_EQ(scanSettings.cropY1, c.y1) << c.zone;
+        EXPECT_EQ(Field(EDIT_WIDTH), c.width) << c.zone;
+        EXPECT_EQ(Field(EDIT_HEIGHT), c.height) << c.zone;
+    }
+}
+
 TEST_F(MainWindow, RotatingFourTimesWithAPreviewReturnsToTheStart) {
     PutPreview(0, 255);
     // Where line 20, pixel 30 shows in each rotation (landscape at (17, 52),
