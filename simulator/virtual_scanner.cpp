@@ -347,7 +347,13 @@ uint8_t PositionByte(const VirtualScanner& s) {
     if (!IsAps(s) || s.config.faults.apsSilent) return 0;
     if (s.transport == Transport::Autoloading) return 64;
     if (s.transport == Transport::Rewinding) return 65;
-    return s.filmOut ? static_cast<uint8_t>(s.frame & 63) : 0;
+    if (!s.filmOut) return 0;
+    // At the film's last exposure the adapter sets bit 6 beside the frame:
+    // the host's auto scan ends there. A one-exposure film goes without the
+    // mark, which would read as rewinding (65).
+    uint8_t frame = static_cast<uint8_t>(s.frame & 63);
+    bool last = s.transport == Transport::Still && frame == s.config.exposures && frame >= 2;
+    return last ? static_cast<uint8_t>(frame | 64) : frame;
 }
 
 void ReadData(VirtualScanner& s, const std::vector<uint8_t>& b) {

@@ -2,9 +2,12 @@
 
 #include <cstring>
 
+#include "source/aps/index_sheet.h"
+#include "source/aps/ix_record.h"
 #include "source/imaging/film_parameters.h"
 #include "source/imaging/tone_curves.h"
 #include "source/scanner/command_set.h"
+#include "source/scanner/film_transport.h"
 #include "source/scanner/focus.h"
 #include "source/scanner/link.h"
 #include "source/scanner/scan_setup.h"
@@ -50,4 +53,7 @@ void ResetCoreState() {
     ResetScanSettings();
     ResetCapabilitySettings();
     ResetGammaCurveModel();
+    ResetIndexState();
+    ResetIxRecordState();
+    repositionNeeded = 0;
 }

@@ -40,6 +40,8 @@ install -m 644 "$win_build/artwork/fpara_jp.spm" "$windows/twain_32/VANTERA/fpar
 install -m 644 "$win_build/simulator/qx52sim.dll" "$windows/twain_32/VANTERA/qx52sim.dll"
 install -m 644 "$win_build/simulator/qx52sim.cfg" "$windows/twain_32/VANTERA/qx52sim.cfg"
 install -m 644 "$win_build/simulator/strip.cfg" "$windows/twain_32/VANTERA/strip.cfg"
+install -m 644 "$win_build/simulator/cartridge40.cfg" "$windows/twain_32/VANTERA/cartridge40.cfg"
+install -m 644 "$win_build/simulator/rewound.cfg" "$windows/twain_32/VANTERA/rewound.cfg"
 mkdir -p "$windows/twain_32/VANTERA/frames"
 install -m 644 "$win_build"/simulator/frames/*.bmp "$windows/twain_32/VANTERA/frames/"
 

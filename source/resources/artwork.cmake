@@ -44,6 +44,22 @@ add_custom_command(OUTPUT ${QX_GAMMA_WINDOW_BITMAPS}
   COMMENT "Drawing the gamma curve window's background")
 list(APPEND QX_SOURCE_BITMAPS ${QX_GAMMA_WINDOW_BITMAPS})
 
+# The index window's tool button images and the legend of its display
+# options, English and Japanese; the legend's texts are rendered like the
+# main scan window's labels.
+qx_host_tool(QX_MAKE_INDEX_BITMAPS make_index_bitmaps)
+set(QX_INDEX_WINDOW_BITMAPS
+  button_143 button_144 button_145 button_146 button_147 button_148 button_149 button_150 button_151
+  index_d index_dj)
+list(TRANSFORM QX_INDEX_WINDOW_BITMAPS PREPEND ${QX_ARTWORK}/)
+list(TRANSFORM QX_INDEX_WINDOW_BITMAPS APPEND .bmp)
+add_custom_command(OUTPUT ${QX_INDEX_WINDOW_BITMAPS}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${QX_ARTWORK}
+  COMMAND ${QX_MAKE_INDEX_BITMAPS} ${QX_ARTWORK} ${QX_IMAGEMAGICK_CONVERT} ${QX_LABEL_FONT} ${QX_JAPANESE_LABEL_FONT}
+  DEPENDS ${QX_MAKE_INDEX_BITMAPS} ${QX_LABEL_FONT} ${QX_JAPANESE_LABEL_FONT}
+  COMMENT "Drawing the index window's bitmaps")
+list(APPEND QX_SOURCE_BITMAPS ${QX_INDEX_WINDOW_BITMAPS})
+
 # A test of the Windows build: the bitmaps against what the windows that
 # draw them rely on (names in bitmaps.rc, sizes, depths, seams, colours).
 qx_host_tool(QX_CHECK_SOURCE_BITMAPS check_source_bitmaps)

@@ -11,6 +11,9 @@
 // The gamma curve window's caption in its template (English); the window
 // sets it from IDS_GAMMA_CAPTION + useJapanese.
 #define GAMMA_CAPTION "  Gamma Curve"
+// The index window's caption in its template (English); the window sets it
+// from IDS_INDEX_CAPTION + useJapanese.
+#define INDEX_CAPTION "  Index"
 
 // String table: identity strings.
 #define IDS_MANUFACTURER 0
@@ -29,6 +32,15 @@
 // The output resolution's label in the unit panel, English at the id,
 // Japanese at id + 1.
 #define IDS_RESOLUTION_LABEL 10200
+
+// The index window's caption, English at the id, Japanese at id + 1.
+#define IDS_INDEX_CAPTION 20100
+
+// The index window's display options: check boxes over its legend.
+#define IDC_SHOW_NUMBERS 1000
+#define IDC_SHOW_ASPECT 1001
+#define IDC_SHOW_DATE 1002
+#define IDC_SHOW_TITLE 1003
 
 // Message of the main scan window's start: the film parameter file could
 // not be read (its text names the file through "%s").

@@ -17,6 +17,8 @@ constexpr uint32_t MSG_APS_SILENT = 30110;       // APS adapter not answering tw
 constexpr uint32_t MSG_NO_ADAPTER = 30120;       // neither adapter mounted
 constexpr uint32_t MSG_FILM_NOT_LOADED = 30150;  // APS film position 0
 constexpr uint32_t MSG_FILM_NOT_PROCESSED = 30160;  // after 30150 for undeveloped film
+// Not the check's own: a scan that ended early.
+constexpr uint32_t MSG_SCANNING_STOPPED = 30170;
 
 // Results of CheckScanner besides 100 + a film type code.
 constexpr int32_t CHECK_NOT_READY = 0;  // a message has been shown

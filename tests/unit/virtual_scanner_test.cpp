@@ -467,9 +467,12 @@ TEST(VirtualScanner, PositioningKeepsTheScannerBusyAndRewindShows65) {
     host.Command({0x31, 2, 0, 0, 5, 0, 0, 0, 0, 0}, 0);
     uint64_t before = host.h.microseconds;
     std::vector<uint8_t> status = host.Command(STATUS, 1, true);
-    EXPECT_EQ(status, (std::vector<uint8_t>{0x09, 5, 0}));
+    // Frame 5, the film's last exposure: marked with bit 6.
+    EXPECT_EQ(status, (std::vector<uint8_t>{0x09, 5 + 64, 0}));
     // 300 ms settle + 2 frames x 150 ms, less the 20 ms that went by.
     EXPECT_GE(host.h.microseconds - before, 570000u);
+    host.Command({0x31, 2, 0, 0, 4, 0, 0, 0, 0, 0}, 0);
+    EXPECT_EQ(host.Command(STATUS, 1, true)[1], 4);
 
     host.Command({0x31, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 0);
     EXPECT_EQ(host.Command(STATUS, 1, true)[1], 65);
@@ -530,13 +533,161 @@ TEST(ScannerConfigFile, ParsesAndReportsTheLineOfAnError) {
 }
 
 TEST(ScannerConfigFile, ShippedConfigurationsLoad) {
-    for (const char* name : {"/qx52sim.cfg", "/strip.cfg"}) {
+    for (const char* name : {"/qx52sim.cfg", "/strip.cfg", "/cartridge40.cfg", "/rewound.cfg"}) {
         ScannerConfig config;
         std::string error;
         ASSERT_TRUE(LoadScannerConfig(std::string(QX_SIMULATOR_CONFIG_DIR) + name, config, error)) << error;
         ASSERT_NE(config.frames[1].picture, nullptr) << name;
         EXPECT_GT(config.frames[1].picture->width, 800) << name;
     }
+}
+
+// ---- The shipped cartridges --------------------------------------------
+
+ScannerConfig LoadShipped(const char* name) {
+    ScannerConfig config;
+    std::string error;
+    EXPECT_TRUE(LoadScannerConfig(std::string(QX_SIMULATOR_CONFIG_DIR) + "/" + name, config, error)) << error;
+    return config;
+}
+
+// A digit-coded byte: the value plus 28, bit 7 ignored.
+int Digit(uint8_t code) {
+    int c = code & 0x7F;
+    return c >= 28 ? c - 28 : 0;
+}
+
+// The copies between 02 03 and 04 05 on a track, read marker by marker.
+std::vector<std::vector<uint8_t>> TrackCopies(const uint8_t* track) {
+    std::vector<std::vector<uint8_t>> copies;
+    size_t i = 0;
+    while (i + 1 < 80 && track[i] == 0x02 && track[i + 1] == 0x03) {
+        size_t end = i + 2;
+        while (end + 1 < 80 && !(track[end] == 0x04 && track[end + 1] == 0x05)) ++end;
+        copies.emplace_back(track + i + 2, track + end);
+        i = end + 2;
+    }
+    return copies;
+}
+
+TEST(VirtualScannerCartridges, TheHolidayCartridgeHoldsFifteenPicturedFrames) {
+    ScannerConfig c = LoadShipped("qx52sim.cfg");
+    EXPECT_EQ(c.adapter, AdapterKind::Aps);
+    EXPECT_EQ(c.cartridge, CartridgeStart::Loaded);
+    EXPECT_EQ(c.exposures, 15);
+    EXPECT_EQ(c.timing.autoloadMs, 3000u);
+    EXPECT_EQ(c.timing.rewindMs, 4000u);
+    for (int n = 1; n <= 15; ++n) {
+        ASSERT_NE(c.frames[n].picture, nullptr) << "frame " << n;
+        EXPECT_EQ(c.frames[n].picture->width, 906) << "frame " << n;  // the H area, 30 pixels a millimetre
+        EXPECT_EQ(c.frames[n].picture->height, 501) << "frame " << n;
+        for (int m = 1; m < n; ++m) EXPECT_NE(c.frames[n].picture, c.frames[m].picture) << n << " and " << m;
+    }
+    // Frame 15 carries no IX data at all.
+    EXPECT_EQ(std::vector<uint8_t>(c.frames[15].ixBlock, c.frames[15].ixBlock + 32), std::vector<uint8_t>(32, 0));
+}
+
+TEST(VirtualScannerCartridges, BlocksHoldTheDatesTheirCommentsGive) {
+    ScannerConfig c = LoadShipped("qx52sim.cfg");
+    // Frame 1: 2 July 1999, 10:15 AM, month first, printed on the back;
+    // aspect C, no flash, brightness 3; U.S. English (13) title 2.
+    const uint8_t* b = c.frames[1].ixBlock;
+    EXPECT_EQ(Digit(b[0]), 30);
+    EXPECT_EQ(b[1], 12);
+    EXPECT_EQ(Digit(b[4]), 99);
+    EXPECT_EQ(Digit(b[5]), 7);        // month 7 + 0: month first
+    EXPECT_EQ(Digit(b[6]), 2);        // no +32: the back
+    EXPECT_EQ(Digit(b[7]), 24 + 10);  // 10 AM
+    EXPECT_EQ(Digit(b[8]), 15);
+    EXPECT_EQ(b[9], 32 + 8 + 3);
+    EXPECT_EQ(Digit(b[20]), 13);
+    EXPECT_EQ(Digit(b[21]), 2);
+    // Frame 3: 3 July 1999, 8:05 AM, year first, printed on the front;
+    // aspect H, left, no flash; Spanish (10) title 11.
+    b = c.frames[3].ixBlock;
+    EXPECT_EQ(Digit(b[4]), 99);
+    EXPECT_EQ(Digit(b[5]), 7 + 32);
+    EXPECT_EQ(Digit(b[6]), 3 + 32);
+    EXPECT_EQ(Digit(b[7]), 24 + 8);
+    EXPECT_EQ(Digit(b[8]), 5);
+    EXPECT_EQ(b[9], 64 + 16 + 8 + 2);
+    EXPECT_EQ(Digit(b[20]), 10);
+    EXPECT_EQ(Digit(b[21]), 11);
+    // Frame 10, a kind 7 block: 6 July 1999, 11:20 AM; aspect C and left in byte 30.
+    b = c.frames[10].ixBlock;
+    EXPECT_EQ(b[1], 7);
+    EXPECT_EQ(b[2], 64 + 2 + 1);
+    EXPECT_EQ(Digit(b[6]), 6);
+    EXPECT_EQ(Digit(b[7]), 24 + 11);
+    EXPECT_EQ(Digit(b[8]), 20);
+    EXPECT_EQ(b[30], 32 + 16);
+}
+
+TEST(VirtualScannerCartridges, MinutelessBlocksHaveTheirRecordOnTheTrack) {
+    ScannerConfig c = LoadShipped("qx52sim.cfg");
+    // Frame 7: 5 July 1999 6:35 PM, day first, front; C, left, flash fired;
+    // Italian (5) title 7. Kind 12, flags 11, 12 and the title.
+    const std::vector<uint8_t> frame7 = {0x3A, 0x0C, 0x63, 0x00, 0x7F, 0x33, 0x41, 0x46,
+                                         0x3F, 0x3D, 0x71, 0x44, 0x21, 0x23, 0x00};
+    // Frame 11: 7 July 1999 9:30, day first, front; H, brightness 3; Danish (1) title 29.
+    std::vector<uint8_t> frame11 = {0x3A, 0x0C, 0x63, 0x00, 0x7F, 0x33, 0x43, 0x25,
+                                    0x3A, 0x4B, 0x51, 0x44, 0x1D, 0x39, 0x00};
+    for (int n : {7, 11}) {
+        EXPECT_NE(c.frames[n].ixBlock[0], 0) << n;
+        EXPECT_EQ(c.frames[n].ixBlock[8], 0) << n << ": the minute must be missing for the fallback";
+    }
+    auto copies = TrackCopies(c.frames[7].track);
+    ASSERT_EQ(copies.size(), 3u);
+    for (const auto& copy : copies) EXPECT_EQ(copy, frame7);
+    EXPECT_EQ(c.frames[7].printFormat, 8 + 2);  // left, C
+
+    // Two good copies and a damaged third: a majority repairs it, the last
+    // copy alone would not.
+    copies = TrackCopies(c.frames[11].track);
+    ASSERT_EQ(copies.size(), 3u);
+    EXPECT_EQ(copies[0], frame11);
+    EXPECT_EQ(copies[1], frame11);
+    frame11[8] = 0x2A;   // minute 30 read as 14
+    frame11[12] = 0x19;  // language 1 read as none
+    EXPECT_EQ(copies[2], frame11);
+
+    // The exposure-only blocks (kind 10) have no minute either; their
+    // aspect comes from the print format status: 1 P, 2 C.
+    EXPECT_EQ(c.frames[9].ixBlock[1], 10);
+    EXPECT_EQ(c.frames[9].ixBlock[22], 92);   // f/8
+    EXPECT_EQ(c.frames[9].ixBlock[23], 100);  // 1/250
+    EXPECT_EQ(c.frames[9].printFormat, 1);
+    EXPECT_EQ(c.frames[14].printFormat, 2);
+}
+
+TEST(VirtualScannerCartridges, FortyExposuresAndTheRewoundHolidayCartridge) {
+    ScannerConfig forty = LoadShipped("cartridge40.cfg");
+    EXPECT_EQ(forty.exposures, 40);
+    ASSERT_NE(forty.frames[40].picture, nullptr);
+    // Frame 40: 16 August 1999, 15:40, month first on the back; C, flash fired.
+    const uint8_t* b = forty.frames[40].ixBlock;
+    EXPECT_EQ(Digit(b[5]), 8);
+    EXPECT_EQ(Digit(b[6]), 16);
+    EXPECT_EQ(Digit(b[7]), 15);
+    EXPECT_EQ(Digit(b[8]), 40);
+    EXPECT_EQ(b[9], 32 + 12 + 2);
+
+    ScannerConfig rewound = LoadShipped("rewound.cfg");
+    ScannerConfig holiday = LoadShipped("qx52sim.cfg");
+    EXPECT_EQ(rewound.cartridge, CartridgeStart::Autoload);
+    EXPECT_FALSE(rewound.unprocessed);
+    EXPECT_EQ(rewound.exposures, 15);
+    for (int n = 1; n <= 15; ++n) {
+        EXPECT_EQ(std::memcmp(rewound.frames[n].ixBlock, holiday.frames[n].ixBlock, 32), 0) << "frame " << n;
+        EXPECT_EQ(std::memcmp(rewound.frames[n].track, holiday.frames[n].track, 80), 0) << "frame " << n;
+        EXPECT_EQ(rewound.frames[n].printFormat, holiday.frames[n].printFormat) << "frame " << n;
+    }
+    // Inserted, it autoloads: position 64 until autoload_ms have passed.
+    VirtualHarness h;
+    MakeVirtualPortAccess(h);
+    VirtualScannerInit(h.scanner, rewound);
+    EXPECT_EQ(h.scanner.transport, Transport::Autoloading);
+    EXPECT_FALSE(h.scanner.filmOut);
 }
 
 TEST(ScannerConfigFile, BmpReaderStaysInsideTheFile) {

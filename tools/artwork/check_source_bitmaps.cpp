@@ -4,7 +4,9 @@
 // the background; the window's own texts land on the exact colours they
 // are written on; the film holder masks blend with the light grey square
 // they are laid on; tool button images have the button face at their edge;
-// the pressed Preview and Scan looks hold the same image as the buttons.
+// the pressed Preview and Scan looks hold the same image as the buttons;
+// the index window's legend leaves its check boxes' places plain and names
+// the option beside each.
 // Built and run on the build machine as a test of the Windows build.
 //
 // Usage: check_source_bitmaps ARTWORK_FOLDER BITMAPS.rc
@@ -39,7 +41,10 @@ constexpr Expected EXPECTED[] = {
     {"MASK_H", 246, 166, 8},      {"MASKO_H", 246, 166, 8},     {"MASK_V", 166, 246, 8},
     {"MASKO_V", 166, 246, 8},     {"MASK_AH", 197, 115, 8},     {"MASKO_AH", 197, 115, 8},
     {"MASK_AV", 115, 197, 8},     {"MASKO_AV", 115, 197, 8},    {"RES_BAR", 92, 20, 8},
-    {"RETOUCH_BMP", 280, 180, 8},
+    {"RETOUCH_BMP", 280, 180, 8},  {"143", 24, 24, 4},            {"144", 24, 24, 4},
+    {"145", 24, 24, 4},           {"146", 24, 24, 4},           {"147", 24, 24, 4},
+    {"148", 24, 24, 4},           {"149", 24, 24, 4},           {"150", 24, 24, 4},
+    {"151", 24, 24, 4},           {"INDEX_D", 188, 62, 8},      {"INDEX_DJ", 188, 62, 8},
 };
 
 struct Overlay {
@@ -141,7 +146,8 @@ void CheckMasks(const std::map<std::string, ReadBitmap>& bitmaps) {
 }
 
 void CheckButtons(const std::map<std::string, ReadBitmap>& bitmaps) {
-    for (const char* name : {"801", "802", "803", "804", "805", "806", "810", "822", "900", "901", "910", "911"}) {
+    for (const char* name : {"801", "802", "803", "804", "805", "806", "810", "822", "900", "901", "910", "911", "143",
+                             "144", "145", "146", "147", "148", "149", "150", "151"}) {
         const RgbBitmap& b = bitmaps.at(name).picture;
         int r = b.width - 1, d = b.height - 1;
         if (!(b.At(0, 0) == LIGHT_GREY && b.At(r, 0) == LIGHT_GREY && b.At(0, d) == LIGHT_GREY && b.At(r, d) == LIGHT_GREY))
@@ -173,6 +179,35 @@ void CheckGammaGraph(const RgbBitmap& background) {
     for (auto [x, y] : {std::pair{31, 8}, std::pair{158, 8}, std::pair{158, 135}, std::pair{94, 100}}) {
         if (!(background.At(x, y) == BLACK_GRAPH))
             Fail("RETOUCH_BMP's graph is not black at " + std::to_string(x) + ", " + std::to_string(y));
+    }
+}
+
+// The index window draws its legend into the sheet at 435, 399 and lays
+// its four display-option check boxes (14 x 14) over it at x 488, y 403,
+// 417, 431 and 445. The boxes' squares are left plain sheet grey, each
+// option is named to the right of its box, and the key shows the date's
+// front colour, pure red, as the window writes it.
+void CheckIndexLegends(const std::map<std::string, ReadBitmap>& bitmaps) {
+    constexpr int LEGEND_X = 435, LEGEND_Y = 399, BOX_X = 488, BOX_SIZE = 14;
+    constexpr int BOX_Y[4] = {403, 417, 431, 445};
+    for (const char* name : {"INDEX_D", "INDEX_DJ"}) {
+        const RgbBitmap& legend = bitmaps.at(name).picture;
+        for (int boxY : BOX_Y) {
+            int x = BOX_X - LEGEND_X, y = boxY - LEGEND_Y;
+            if (!Flat(legend, x, y, BOX_SIZE, BOX_SIZE, LIGHT_GREY))
+                Fail(std::string(name) + " is not plain sheet grey under the check box at y " + std::to_string(boxY));
+            bool named = false;
+            for (int py = y; py < y + BOX_SIZE; ++py)
+                for (int px = x + BOX_SIZE; px < legend.width; ++px) {
+                    Rgb c = legend.At(px, py);
+                    named = named || c.r + c.g + c.b < 150;
+                }
+            if (!named) Fail(std::string(name) + " names no option beside the check box at y " + std::to_string(boxY));
+        }
+        bool red = false;
+        for (int py = 0; py < legend.height; ++py)
+            for (int px = 0; px < BOX_X - LEGEND_X; ++px) red = red || legend.At(px, py) == Rgb{0xFF, 0, 0};
+        if (!red) Fail(std::string(name) + "'s key shows no pure red for a date printed on the front");
     }
 }
 
@@ -211,6 +246,7 @@ int main(int argc, char** argv) {
         CheckMasks(bitmaps);
         CheckButtons(bitmaps);
         CheckGammaGraph(bitmaps.at("RETOUCH_BMP").picture);
+        CheckIndexLegends(bitmaps);
     }
     if (failures == 0) std::printf("check_source_bitmaps: %zu bitmaps as the windows expect them\n", std::size(EXPECTED));
     return failures == 0 ? 0 : 1;

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "source/aps/frame_ix.h"
+#include "source/aps/win32/index_window.h"
 #include "source/imaging/film_parameters.h"
 #include "source/scanner/command_set.h"
 #include "source/scanner/film_transport.h"
@@ -26,10 +28,6 @@ namespace {
 constexpr int STOP_SIZE = 32;
 constexpr int STOP_PROBE = 14;  // a pixel of the STOP button that is pure red
 constexpr BYTE STOP_PROBE_RED = 240;
-
-void SetCanvasPixel(void* context, int16_t x, int16_t y, uint8_t red, uint8_t green, uint8_t blue) {
-    SetPixel(static_cast<HDC>(context), x, y, RGB(red, green, blue));
-}
 
 // The wait cursor while the film moves, when it has to.
 void BringFilmToFrontWithWaitCursor() {
@@ -152,11 +150,20 @@ bool UserEndedFocus(void* context) {
 
 }  // namespace
 
+void SetCanvasPixel(void* context, int16_t x, int16_t y, uint8_t red, uint8_t green, uint8_t blue) {
+    SetPixel(static_cast<HDC>(context), x, y, RGB(red, green, blue));
+}
+
 void PreviewScan(HWND window) {
     scanSettings.apsAdapter = scanSettings.adapterType == 'A' ? 1 : 0;
     BringFilmToFrontWithWaitCursor();
-    // Choosing the frame from the index sheet before the scan comes with the
-    // index window.
+    // An APS film goes to the frame picked on the index sheet first.
+    if (scanSettings.apsAdapter == 1 && indexWindow != nullptr && IndexSheetExists()) {
+        FramePositionHooks hooks = {[](void* w, uint32_t id) { ShowMessage(static_cast<HWND>(w), id); },
+                                    [](void*) { RefreshIxWindow(); }, window, useJapanese};
+        if (PositionToSelectedFrame(hooks) == 0) return;
+        RedrawIndexWindow();
+    }
     if ((previewPixels == nullptr || previewBitmap == nullptr) && !AllocatePreviewBuffers()) {
         ShowMessage(window, MSG_SCANNING_STOPPED);
         return;

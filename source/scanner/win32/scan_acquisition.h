@@ -7,8 +7,9 @@
 
 #include <windows.h>
 
-// Text shown when a scan ends early, English at the id, Japanese at id + 1.
-constexpr UINT MSG_SCANNING_STOPPED = 30170;
+#include <cstdint>
+
+#include "source/scanner/scanner_check.h"  // MSG_SCANNING_STOPPED
 
 // Progress picture size of the running final scan; ProgressDialogProc
 // sizes the progress window from it.
@@ -32,6 +33,10 @@ void PreviewScan(HWND window);
 BYTE FinalScan(HWND window);
 
 INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A scan line canvas's pixel on a device context (the context is the
+// canvas's context).
+void SetCanvasPixel(void* context, int16_t x, int16_t y, uint8_t red, uint8_t green, uint8_t blue);
 
 // Opens the port, moves the film to scanSettings.focusLine and shows the
 // sharpness gauge in `window` until the user clicks or presses a key; then

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/win32/profile_settings.h"
+#include "source/aps/win32/index_window.h"
 #include "source/scanner/win32/port_access_win32.h"
 #include "source/twain/language_choice.h"
 #include "source/twain/win32/session_state.h"
@@ -79,6 +80,7 @@ static TW_UINT16 CloseSource(TripletRecord*) {
     appIdentity.Id = 0;
     SaveAndDestroyWindows();
     ReleasePortDriver();
+    ReleaseIndexSheet();
     FreePreviewBuffers();
     // A picture the application took is no longer held; one still held was
     // never handed over, and nobody else could free it.

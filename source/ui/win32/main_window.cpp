@@ -6,6 +6,7 @@
 #include "source/imaging/film_parameters.h"
 #include "source/imaging/tone_curves.h"
 #include "source/resources/resource_ids.h"
+#include "source/aps/win32/index_window.h"
 #include "source/scanner/link.h"
 #include "source/scanner/win32/port_access_win32.h"
 #include "source/scanner/win32/scan_acquisition.h"
@@ -385,6 +386,7 @@ void OnCommand(HWND window, WORD command, WORD notification) {
     case CMD_MAX_RESOLUTION: OnMaxResolution(window); break;
     case CMD_MONOCHROME: OnMonochrome(window); break;
     case CMD_GAMMA_WINDOW: OpenGammaWindow(window); break;
+    case CMD_INDEX_WINDOW: OpenIndexWindow(); break;
     case CMD_FILM_TYPE: RunFilmTypePopup(window); break;
     case CMD_IMAGE_SIZE: RunImageSizePopup(window); break;
     case CMD_UNIT: RunUnitPopup(window); break;

@@ -1,0 +1,23 @@
+// The index scan as the index window runs it: one frame into its thumbnail
+// cell, the auto scan through a cartridge with its STOP button, and the
+// copy of the annotated sheet into transferImage. Windows only; the
+// scanning and the decisions are in the portable core.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+// Scans selectedFrame's thumbnail into the sheet and the window. Answers 1
+// when a thumbnail was scanned, 0 otherwise (a message has been shown where
+// one is due).
+int32_t ScanIndexFrame(HWND indexWindowHandle);
+
+// The auto scan: frame after frame from where the film stands, until the
+// film's end, the STOP button or a failure.
+void RunAutoScan(HWND indexWindowHandle);
+
+// Makes transferImage the 576 x 464 annotated sheet, left locked once (the
+// caller unlocks it before the application is told); leaves it 0 when the
+// memory could not be had.
+void CopyIndexSheet();
