@@ -1,0 +1,219 @@
+// The index window in this process, opened from the main scan window with
+// the virtual scanner holding its fifteen-exposure holiday cartridge: its
+// layout, clicks on the sheet, single and auto scans with the STOP button,
+// rewind, clear, and the copy of the sheet.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/win32/profile_settings.h"
+#include "source/aps/index_sheet.h"
+#include "source/aps/ix_record.h"
+#include "source/aps/win32/index_scan_win32.h"
+#include "source/aps/win32/index_window.h"
+#include "source/scanner/command_set.h"
+#include "source/scanner/scanner_check.h"
+#include "source/scanner/win32/port_access_win32.h"
+#include "source/twain/win32/session_state.h"
+#include "source/ui/win32/main_window.h"
+#include "source/ui/win32/main_window_state.h"
+#include "tests/win32/message_box_watcher.h"
+#include "tests/win32/prefix_paths.h"
+
+namespace {
+
+RECT ClientRectOf(HWND control) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// Waits until frame 3's data was read (its thumbnail is being scanned),
+// then clicks the STOP button.
+DWORD WINAPI PressStopDuringFrameThree(LPVOID) {
+    for (int i = 0; i < 3000 && FrameStateOf(3) == 0; ++i) Sleep(5);
+    PostMessageA(indexWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 130));
+    return 0;
+}
+
+class IndexWindow : public ::testing::Test {
+protected:
+    HWND main = nullptr;
+    std::vector<std::string> atStart;
+
+    static void SetUpTestSuite() { RegisterSourceClass(); }
+    void SetUp() override {
+        ResetSession(GetModuleHandleA(nullptr));
+        InstallStripScannerSettings();
+        SetEnvironmentVariableA("QX52SIM_CONFIG", Installed("qx52sim.cfg").c_str());
+        WritePrivateProfileStringA(SOURCE_SECTION, "INDEX_LEFT", nullptr, SETTINGS_FILE);
+        WritePrivateProfileStringA(SOURCE_SECTION, "INDEX_TOP", nullptr, SETTINGS_FILE);
+        MessageBoxWatcher boxes;
+        main = CreateMainWindow();
+        mainWindow = main;
+        UpdateWindow(main);
+        SendMessageA(main, WM_COMMAND, CMD_INDEX_WINDOW, 0);
+        if (indexWindow != nullptr) UpdateWindow(indexWindow);
+        atStart = boxes.Finish();
+    }
+    void TearDown() override {
+        DestroyWindow(main);
+        ReleaseIndexSheet();
+        ResetSession(GetModuleHandleA(nullptr));
+        ReleasePortDriver();
+        SetEnvironmentVariableA("QX52SIM_CONFIG", nullptr);
+    }
+    void Click(int x, int y) {
+        SendMessageA(indexWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(indexWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
+    // The sheet's pixel (x, y) differs from the empty cell's grey.
+    bool Scanned(int x, int y) { return GetPixel(IndexSheetDC(), x, y) != RGB(0xC0, 0xC0, 0xC0); }
+    std::vector<std::string> Command(WORD command, size_t boxes = SIZE_MAX) {
+        MessageBoxWatcher watcher(boxes);
+        SendMessageA(indexWindow, WM_COMMAND, command, 0);
+        return watcher.Finish();
+    }
+};
+
+TEST_F(IndexWindow, OpensWithItsButtonsOptionsAndSheet) {
+    ASSERT_NE(indexWindow, nullptr) << (atStart.empty() ? "" : atStart[0]);
+    EXPECT_TRUE(atStart.empty()) << atStart[0];
+    char caption[32] = {};
+    GetWindowTextA(indexWindow, caption, sizeof caption);
+    EXPECT_STREQ(caption, "  Index");
+    RECT outer;
+    GetWindowRect(indexWindow, &outer);
+    EXPECT_EQ(outer.right - outer.left, 640);
+    HWND mainButton = GetDlgItem(main, CMD_INDEX_WINDOW + 1);
+    EXPECT_NE(SendMessageA(mainButton, TB_GETSTATE, CMD_INDEX_WINDOW, 0) & TBSTATE_CHECKED, 0);
+
+    // Nine one-button toolbars down the left; Rewind and the IX window's
+    // button shown with the APS adapter.
+    const int tops[] = {10, 44, 85, 119, 153, 195, 229, 275, 309};
+    const WORD commands[] = {9731, 9733, 9723, 9721, 9725, 9735, 9737, 9727, 9729};
+    for (size_t i = 0; i < 9; ++i) {
+        HWND bar = GetDlgItem(indexWindow, commands[i] - 1);
+        ASSERT_NE(bar, nullptr) << commands[i];
+        RECT r = ClientRectOf(bar);
+        EXPECT_EQ(r.left, 10) << commands[i];
+        EXPECT_EQ(r.top, tops[i]) << commands[i];
+        EXPECT_TRUE(IsWindowVisible(bar)) << commands[i];
+    }
+    for (int i = 0; i < 4; ++i) {
+        RECT r = ClientRectOf(GetDlgItem(indexWindow, 1000 + i));
+        EXPECT_EQ(r.left, 488);
+        EXPECT_EQ(r.top, 403 + 14 * i);
+        EXPECT_EQ(IsDlgButtonChecked(indexWindow, 1000 + i), i == 0 ? BST_CHECKED : BST_UNCHECKED);
+    }
+    ASSERT_TRUE(IndexSheetExists());
+    // The empty sheet: grey, cell 1's sunken outline grey at (50, 10) and
+    // white at (142, 64).
+    EXPECT_EQ(GetPixel(IndexSheetDC(), 100, 30), RGB(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(GetPixel(IndexSheetDC(), 48 + 2, 10), RGB(0x80, 0x80, 0x80));
+    EXPECT_EQ(GetPixel(IndexSheetDC(), 48 + 94, 64), RGB(0xFF, 0xFF, 0xFF));
+}
+
+// A click on a number tag selects its frame; frame 41's place holds none; a
+// double-click inside a thumbnail asks the main window for a preview, one
+// on its border does not.
+TEST_F(IndexWindow, ClicksAndDoubleClicksSelectFrames) {
+    ASSERT_NE(indexWindow, nullptr);
+    Click(48 + 2 * 96 + 5, 5);  // frame 3
+    EXPECT_EQ(selectedFrame, 3);
+    Click(48 + 4 * 96 + 5, 6 * 66 + 5);
+    EXPECT_EQ(selectedFrame, 3);
+    MSG pending;
+    while (PeekMessageA(&pending, main, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
+    }
+    SendMessageA(indexWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(48 + 96 + 10, 30));  // border of frame 2
+    EXPECT_FALSE(PeekMessageA(&pending, main, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    SendMessageA(indexWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(48 + 96 + 40, 30));
+    EXPECT_EQ(selectedFrame, 2);
+    ASSERT_TRUE(PeekMessageA(&pending, main, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    EXPECT_EQ(LOWORD(pending.wParam), CMD_PREVIEW);
+}
+
+// Frame 1 scanned: its IX data read on the way, its thumbnail in the
+// sheet. Clear asks first: Cancel keeps it, OK empties the sheet.
+TEST_F(IndexWindow, SingleScanThenClearWithCancelAndOk) {
+    ASSERT_NE(indexWindow, nullptr);
+    EXPECT_TRUE(Command(CMD_INDEX_SINGLE_SCAN).empty());
+    EXPECT_EQ(FrameStateOf(1), 'a');
+    EXPECT_EQ(scannedFrameCount, 1);
+    EXPECT_EQ(indexUnsaved, 1);
+    EXPECT_TRUE(Scanned(48 + 40, 30));
+    ASSERT_NE(FrameIxRecord(1), nullptr);
+    EXPECT_EQ(FrameIxRecord(1)->month, 7);  // the holiday film: July 1999
+
+    {
+        DialogWatcher cancel(MESSAGE_CAPTION, [](HWND box) { PostMessageA(box, WM_COMMAND, IDCANCEL, 0); }, 1);
+        SendMessageA(indexWindow, WM_COMMAND, CMD_INDEX_CLEAR, 0);
+        EXPECT_EQ(cancel.Finish(), std::vector<std::string>{"Index Image is not saved !  Are you sure you want to "
+                                                            "discard the image ?"});
+    }
+    EXPECT_EQ(FrameStateOf(1), 'a');
+    EXPECT_TRUE(Scanned(48 + 40, 30));
+    EXPECT_EQ(Command(CMD_INDEX_CLEAR, 1).size(), 1u);
+    EXPECT_EQ(FrameStateOf(1), 0);
+    EXPECT_EQ(scannedFrameCount, 0);
+    UpdateWindow(indexWindow);  // the sheet is made anew
+    ASSERT_TRUE(IndexSheetExists());
+    EXPECT_FALSE(Scanned(48 + 40, 30));
+}
+
+// STOP pressed while frame 3 is scanned: that thumbnail is finished, then
+// the scan stops and says so. Run again from there, it reaches the film's
+// end (frame 15) and says that.
+TEST_F(IndexWindow, AutoScanStopsOnStopAndRunsToTheFilmsEnd) {
+    ASSERT_NE(indexWindow, nullptr);
+    HANDLE presser = CreateThread(nullptr, 0, PressStopDuringFrameThree, nullptr, 0, nullptr);
+    std::vector<std::string> stopped = Command(CMD_INDEX_AUTO_SCAN);
+    WaitForSingleObject(presser, 10000);
+    CloseHandle(presser);
+    EXPECT_EQ(stopped, std::vector<std::string>{"Scanning stopped !"});
+    EXPECT_EQ(FrameStateOf(3), 'a');
+    EXPECT_EQ(FrameStateOf(5), 0);
+    EXPECT_GE(scannedFrameCount, 3);
+    EXPECT_LE(scannedFrameCount, 4);
+
+    std::vector<std::string> finished = Command(CMD_INDEX_AUTO_SCAN);
+    EXPECT_EQ(finished, std::vector<std::string>{"Index scanning is completed !"});
+    EXPECT_EQ(scannedFrameCount, 15);
+    EXPECT_EQ(FrameStateOf(15), 'a');
+    EXPECT_TRUE(Scanned(48 + 2 * 96 + 40, 2 * 66 + 30));  // frame 15: third row, third column
+
+    // Rewind: the film goes into the cartridge, the selection to frame 1.
+    Command(CMD_INDEX_REWIND);
+    EXPECT_EQ(selectedFrame, 1);
+    EXPECT_EQ(lastStatus.positionByte, 65);
+}
+
+// The copy is the sheet without its toolbar strip, bottom row first.
+TEST_F(IndexWindow, CopyIsTheSheetForTheApplication) {
+    ASSERT_NE(indexWindow, nullptr);
+    Command(CMD_INDEX_SINGLE_SCAN);
+    CopyIndexSheet();
+    ASSERT_NE(transferImage, nullptr);
+    const auto* dib = static_cast<const BYTE*>(GlobalLock(transferImage));  // CopyIndexSheet's lock, taken over
+    ASSERT_NE(dib, nullptr);
+    EXPECT_EQ(GlobalSize(transferImage), 801832u);
+    auto pixel = [&](int x, int y) {
+        const BYTE* p = dib + 40 + (463 - y) * 1728 + x * 3;
+        return RGB(p[2], p[1], p[0]);
+    };
+    for (POINT at : {POINT{20, 30}, POINT{60, 40}, POINT{90, 50}, POINT{300, 200}}) {
+        EXPECT_EQ(pixel(at.x, at.y), GetPixel(IndexSheetDC(), at.x + 48, at.y)) << at.x << "," << at.y;
+    }
+    EXPECT_EQ(pixel(500, 440), RGB(192, 192, 192));
+    GlobalUnlock(transferImage);
+    GlobalUnlock(transferImage);
+    FreeTransferImage();
+}
+
+}  // namespace
