@@ -15,7 +15,11 @@
 #                                  so do, from a second session without a
 #                                  scan, pictures of the setting pop-ups,
 #                                  the gamma curve window and a turned,
-#                                  cropped preview.
+#                                  cropped preview; and from a third, the
+#                                  APS road: the holiday cartridge
+#                                  auto-scanned in the index window, its
+#                                  sheet copied to KORVEL and saved as
+#                                  out/index-sheet.bmp.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # The build goes where QX_BUILD_ROOT says (tools/build.sh); the prefix and
@@ -90,13 +94,27 @@ tour() {  # tour LANGUAGE SUFFIX
   done
 }
 
+# The APS road: the holiday cartridge auto-scanned in the index window, the
+# sheet copied to KORVEL and saved.
+aps() {  # aps LANGUAGE SUFFIX OUTPUT
+  settings "$1"
+  local shots="$root/out/shot-aps$2-"
+  QX52SIM_CONFIG="$install\\qx52sim.cfg" wine "$driver" --aps "$korvel" "$(winepath -w "$3")" "$(winepath -w "$shots")"
+  convert "${shots}index-window.bmp" "$root/out/index-window$2.png"
+  convert "${shots}korvel-aps.bmp" "$root/out/korvel-aps$2.png"
+  rm -f "${shots}index-window.bmp" "${shots}korvel-aps.bmp"
+}
+
 run E "" "$scan_file"
 tour E ""
+aps E "" "$root/out/index-sheet.bmp"
 # The Japanese interface: Wine in a Japanese locale, so that the programs'
 # Shift-JIS texts are read in code page 932.
 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 run J "-ja" "$root/out/scan-ja.bmp"
 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 tour J "-ja"
+LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 aps J "-ja" "$root/out/index-sheet-ja.bmp"
 settings E
 echo "Scanned picture: $scan_file"
 echo "Screenshots: $root/out/scan-window.png $root/out/korvel.png $root/out/scan-window-ja.png $root/out/korvel-ja.png"
+echo "APS: $root/out/index-sheet.bmp $root/out/index-window.png $root/out/korvel-aps.png (and -ja)"
 echo "The controls: $(for shot in $TOUR_SHOTS; do printf '%s ' "$root/out/$shot.png" "$root/out/$shot-ja.png"; done)"

@@ -155,12 +155,14 @@ uint8_t SelectScanner() {
 uint8_t SelectScannerWhenIdle() {
     linkState.scannerLost = 0;
     // An idle scanner shows its handshake high, and once selected drops it
-    // soon after. Seen high just before the selection, the scanner was idle:
-    // a host not scheduled in that short while after selecting would find
-    // only the drop and wait for a rise that never comes.
-    bool idle = HandshakeIs(true);
+    // soon after; a busy one (a film still moving) shows it low. The rise is
+    // awaited before selecting, while it holds: selected, a scanner that
+    // comes free shows it high only for that short while, and a host not
+    // scheduled then would find only the drop and wait for a rise that
+    // never comes.
+    bool idle = HandshakeIs(true) || WaitFor(true, FILM_MOVE_TIMEOUT_MS);
     WriteControl(CONTROL_SELECT);
-    bool selected = (idle || WaitFor(true, FILM_MOVE_TIMEOUT_MS)) && WaitFor(false, SELECT_TIMEOUT_MS);
+    bool selected = idle && WaitFor(false, SELECT_TIMEOUT_MS);
     if (!selected) {
         WriteControl(CONTROL_IDLE);
         linkState.scannerLost = 1;

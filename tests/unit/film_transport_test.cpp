@@ -52,6 +52,41 @@ TEST_F(ApsTransport, GoToFrameReportsWhereTheFilmStopped) {
     EXPECT_TRUE(harness.scanner.violations.empty());
 }
 
+// A host descheduled between its looks at the handshake (here 500 us per
+// status read) still finds the scanner after a film move: the scanner comes
+// free and, once selected, shows its handshake high only briefly.
+TEST_F(ApsTransport, AStatusReadAfterAMoveSurvivesASlowHost) {
+    struct Slow {
+        PortAccess inner;
+        VirtualHarness* harness;
+    } slow = {access, &harness};
+    PortAccess slowAccess = access;
+    slowAccess.context = &slow;
+    slowAccess.readPort = [](void* c, uint16_t address) {
+        auto* s = static_cast<Slow*>(c);
+        if ((address & 3) == 1) s->harness->microseconds += 500;
+        return s->inner.readPort(s->inner.context, address);
+    };
+    slowAccess.writePort = [](void* c, uint16_t address, uint8_t value) {
+        auto* s = static_cast<Slow*>(c);
+        s->inner.writePort(s->inner.context, address, value);
+    };
+    slowAccess.tickCount = [](void* c) {
+        auto* s = static_cast<Slow*>(c);
+        return s->inner.tickCount(s->inner.context);
+    };
+    slowAccess.busyLoop = [](void* c, uint32_t n) {
+        auto* s = static_cast<Slow*>(c);
+        s->inner.busyLoop(s->inner.context, n);
+    };
+    slowAccess.keyboardSubtype = [](void*) { return int32_t{0}; };
+    SetPortAccess(&slowAccess);
+    GoToFrame(3);
+    EXPECT_EQ(filmPosition, 3);
+    GoToFrame(2);
+    EXPECT_EQ(filmPosition, 2);
+}
+
 // The adapter keeps its frame registered until the film is moved some
 // other way (here to its front end): then the frame must be found again.
 TEST_F(ApsTransport, CheckFramePositionTellsALostFrame) {

@@ -363,59 +363,175 @@ TEST_F(EndToEnd, CropRotationSizeAndExposureReachThePicture) {
     EndTransfer();
 }
 
+// Runs the KORVEL driver with `mode` ("" for a scan, "--aps" for the index
+// sheet) to save `saved`, with our source the manager's default and both
+// programs in English; answers its exit code (1 when it did not end).
+DWORD RunKorvelDriver(const char* mode, const std::string& saved, const std::string& shots) {
+    WriteSettingString(SOURCE_SECTION, "LANGUAGE", "E");
+    WriteSettingString(HOST_SECTION, "LANGUAGE", "E");
+    char previousDefault[MAX_PATH] = {};
+    GetProfileStringA("TWAIN", "Default Source", "", previousDefault, sizeof previousDefault);
+    WriteProfileStringA("TWAIN", "Default Source", Installed("qx52ds.ds").c_str());
+    std::string command;
+    std::vector<std::string> arguments = {WindowsPath(QX_KORVEL_DRIVER)};
+    if (mode[0] != '\0') arguments.emplace_back(mode);
+    for (const std::string& argument : {WindowsPath(QX_KORVEL), saved, shots}) arguments.push_back(argument);
+    for (const std::string& argument : arguments) command.append("\"").append(argument).append("\" ");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    DWORD exitCode = 1;
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        if (WaitForSingleObject(process.hProcess, 240000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
+        CloseHandle(process.hProcess);
+    }
+    WriteProfileStringA("TWAIN", "Default Source", previousDefault[0] != '\0' ? previousDefault : nullptr);
+    SetEnvironmentVariableA("QX52SIM_CONFIG", nullptr);
+    WritePrivateProfileStringA(SOURCE_SECTION, "LANGUAGE", nullptr, SETTINGS_FILE);
+    WritePrivateProfileStringA(HOST_SECTION, "LANGUAGE", nullptr, SETTINGS_FILE);
+    return exitCode;
+}
+
+// A whole file, or nothing when it cannot be read.
+std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    DWORD size = GetFileSize(file, nullptr), read = 0;
+    bytes.resize(size);
+    if (size == INVALID_FILE_SIZE || !ReadFile(file, bytes.data(), size, &read, nullptr) || read != size) bytes.clear();
+    CloseHandle(file);
+    return bytes;
+}
+
+std::string TempFolder() {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    return folder;
+}
+
+// A coarse grid over the thumbnail of the cell at copy (cellX, cellY) of a
+// copied index sheet (`dib`: 576 x 464, its header, rows bottom first): how
+// many samples show the empty cell's grey, and a weighted sum of them all
+// that tells one picture from another.
+struct CellSamples {
+    uint32_t grey, sum;
+};
+CellSamples SampleCell(const uint8_t* dib, uint32_t cellX, uint32_t cellY) {
+    CellSamples samples = {0, 0};
+    for (uint32_t y = cellY + 20; y < cellY + 56; y += 5) {
+        for (uint32_t x = cellX + 20; x < cellX + 90; x += 7) {
+            const uint8_t* p = dib + 40 + (463 - y) * 1728 + x * 3;
+            samples.sum += p[0] + 3u * p[1] + 7u * p[2];
+            if (p[0] == 192 && p[1] == 192 && p[2] == 192) ++samples.grey;
+        }
+    }
+    return samples;
+}
+
 // The same road through KORVEL: the driver starts it, acquires (our source
 // is the manager's default), previews, scans and saves; the file must be
 // the predicted picture behind a bitmap file header.
 TEST(EndToEndWithKorvel, TheSavedFileIsThePredictedPicture) {
     InstallStripScannerSettings();
     WriteSettingString(SOURCE_SECTION, "FILMNUMBER", STRIP_FILM_NUMBER);
-    WriteSettingString(SOURCE_SECTION, "LANGUAGE", "E");
-    WriteSettingString(HOST_SECTION, "LANGUAGE", "E");
-    char previousDefault[MAX_PATH] = {};
-    GetProfileStringA("TWAIN", "Default Source", "", previousDefault, sizeof previousDefault);
-    WriteProfileStringA("TWAIN", "Default Source", Installed("qx52ds.ds").c_str());
     std::vector<uint8_t> expected = ExpectedPicture(WHOLE_FRAME);
-
-    char folder[MAX_PATH] = {};
-    GetTempPathA(sizeof folder, folder);
-    std::string saved = std::string(folder) + "korvel_end_to_end.bmp";
-    std::string command;
-    for (const std::string& argument : {WindowsPath(QX_KORVEL_DRIVER), WindowsPath(QX_KORVEL), saved,
-                                        std::string(folder).append("korvel_end_to_end_")}) {
-        command.append("\"").append(argument).append("\" ");
-    }
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    CloseHandle(process.hThread);
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 150000), WAIT_OBJECT_0);
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hProcess);
-    WriteProfileStringA("TWAIN", "Default Source", previousDefault[0] != '\0' ? previousDefault : nullptr);
-    SetEnvironmentVariableA("QX52SIM_CONFIG", nullptr);
-    WritePrivateProfileStringA(SOURCE_SECTION, "LANGUAGE", nullptr, SETTINGS_FILE);
-    WritePrivateProfileStringA(HOST_SECTION, "LANGUAGE", nullptr, SETTINGS_FILE);
-    ASSERT_EQ(exitCode, 0u);
-
-    HANDLE file = CreateFileA(saved.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    std::vector<uint8_t> bytes(14 + expected.size() + 1);
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
+    std::string folder = TempFolder(), saved = folder + "korvel_end_to_end.bmp";
+    ASSERT_EQ(RunKorvelDriver("", saved, folder + "korvel_end_to_end_"), 0u);
+    std::vector<uint8_t> bytes = ReadWholeFile(saved);
     DeleteFileA(saved.c_str());
-    DeleteFileA((std::string(folder) + "korvel_end_to_end_scan-window.bmp").c_str());
-    DeleteFileA((std::string(folder) + "korvel_end_to_end_korvel.bmp").c_str());
-    ASSERT_EQ(read, 14 + expected.size());
+    DeleteFileA((folder + "korvel_end_to_end_scan-window.bmp").c_str());
+    DeleteFileA((folder + "korvel_end_to_end_korvel.bmp").c_str());
+    ASSERT_EQ(bytes.size(), 14 + expected.size());
     EXPECT_EQ(bytes[0], 'B');
     EXPECT_EQ(bytes[1], 'M');
-    EXPECT_EQ(Field(bytes.data() + 2), read);  // bfSize
+    EXPECT_EQ(Field(bytes.data() + 2), bytes.size());  // bfSize
     EXPECT_EQ(bytes[10], 54);
     EXPECT_EQ(FirstDifference(bytes.data() + 14, expected), "");
+}
+
+// The APS road through KORVEL: the index window auto-scans the holiday
+// cartridge and copies its sheet, which KORVEL saves. Every one of the 15
+// frames' cells holds a picture of its own; the cells after them stay
+// empty, and the legend's corner is plain grey.
+TEST(EndToEndWithKorvel, TheIndexSheetArrivesWithEveryFramesPicture) {
+    InstallStripScannerSettings();
+    SetEnvironmentVariableA("QX52SIM_CONFIG", Installed("qx52sim.cfg").c_str());
+    std::string folder = TempFolder(), saved = folder + "korvel_index_sheet.bmp";
+    ASSERT_EQ(RunKorvelDriver("--aps", saved, folder + "korvel_index_sheet_"), 0u);
+    std::vector<uint8_t> bytes = ReadWholeFile(saved);
+    DeleteFileA(saved.c_str());
+    DeleteFileA((folder + "korvel_index_sheet_index-window.bmp").c_str());
+    DeleteFileA((folder + "korvel_index_sheet_korvel-aps.bmp").c_str());
+    ASSERT_EQ(bytes.size(), 14u + 801832u);
+    const uint8_t* dib = bytes.data() + 14;
+    EXPECT_EQ(Field(dib + 4), 576u);
+    EXPECT_EQ(Field(dib + 8), 464u);
+    // The sheet's cell n starts at copy x ((n - 1) mod 6) x 96.
+    std::vector<uint32_t> sums;
+    for (uint32_t frame = 1; frame <= 16; ++frame) {
+        CellSamples cell = SampleCell(dib, (frame - 1) % 6 * 96, (frame - 1) / 6 * 66);
+        if (frame <= 15) {
+            EXPECT_LT(cell.grey, 10u) << "frame " << frame << " has no picture";
+            sums.push_back(cell.sum);
+        } else {
+            EXPECT_GT(cell.grey, 60u) << "frame 16 was never scanned";
+        }
+    }
+    for (size_t i = 0; i < sums.size(); ++i) {
+        for (size_t j = i + 1; j < sums.size(); ++j) EXPECT_NE(sums[i], sums[j]) << i + 1 << " and " << j + 1;
+    }
+    const uint8_t* legend = dib + 40 + (463 - 440) * 1728 + 500 * 3;
+    EXPECT_EQ(legend[0], 192);
+    EXPECT_EQ(legend[2], 192);
+}
+
+// The index window's copy reaches the application through the source
+// manager like a scan: MSG_XFERREADY, the image information of the sheet,
+// and the 576 x 464 picture by native transfer, frame 1's cell holding its
+// thumbnail.
+TEST(EndToEndIndexSheet, TheCopyIsTransferredLikeAScan) {
+    InstallStripScannerSettings();
+    SetEnvironmentVariableA("QX52SIM_CONFIG", Installed("qx52sim.cfg").c_str());
+    TwainApp app = {};
+    ASSERT_TRUE(LoadManager(app, "End to end test"));
+    ASSERT_EQ(OpenManager(app), TWRC_SUCCESS);
+    ASSERT_EQ(OpenSource(app, SOURCE_NAME), TWRC_SUCCESS);
+    ASSERT_EQ(EnableSource(app, true), TWRC_SUCCESS);
+    HWND scan = FindWindowA(SOURCE_CLASS_NAME, PREVIEW_CAPTION);
+    ASSERT_NE(scan, nullptr);
+    SendMessageA(scan, WM_COMMAND, CMD_INDEX_WINDOW, 0);
+    HWND index = FindWindowA(SOURCE_CLASS_NAME, INDEX_CAPTION);
+    ASSERT_NE(index, nullptr);
+    UpdateWindow(index);
+    SendMessageA(index, WM_COMMAND, 9721, 0);  // single scan of frame 1
+    PostMessageA(index, WM_COMMAND, 9735, 0);  // copy
+    EXPECT_EQ(PumpMessages(app, 30000), MSG_XFERREADY);
+
+    TW_IMAGEINFO info = {};
+    EXPECT_EQ(CallManager(app, &app.sourceIdentity, DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info), TWRC_SUCCESS);
+    EXPECT_EQ(info.ImageWidth, 576);
+    EXPECT_EQ(info.ImageLength, 464);
+    TW_UINT32 handle = 0;
+    ASSERT_EQ(CallManager(app, &app.sourceIdentity, DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle), TWRC_XFERDONE);
+    auto picture = reinterpret_cast<HGLOBAL>(static_cast<UINT_PTR>(handle));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(GlobalSize(picture), 801832u);
+    const auto* dib = static_cast<const uint8_t*>(GlobalLock(picture));
+    ASSERT_NE(dib, nullptr);
+    EXPECT_LT(SampleCell(dib, 0, 0).grey, 10u);
+    GlobalUnlock(picture);
+    GlobalFree(picture);
+    TW_PENDINGXFERS pending = {};
+    EXPECT_EQ(CallManager(app, &app.sourceIdentity, DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending), TWRC_SUCCESS);
+    DisableSource(app);
+    CloseSource(app);
+    CloseManager(app);
+    UnloadManager(app);
+    SetEnvironmentVariableA("QX52SIM_CONFIG", nullptr);
 }
 
 TEST_F(EndToEnd, AStoppedScanOffersNothing) {

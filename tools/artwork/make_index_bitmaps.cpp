@@ -22,7 +22,6 @@
 // on their raised faces and both legends with check boxes in place, for
 // checking the artwork by eye.
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -32,6 +31,7 @@
 #include <vector>
 
 #include "bitmap_file.h"
+#include "label_text.h"
 
 namespace {
 
@@ -331,97 +331,7 @@ IndexedBitmap IxCardImage() {
 }
 
 // ---------------------------------------------------------------------------
-// Text through ImageMagick: a coverage map, 0 (no ink) to 255 (full ink).
-
-struct Coverage {
-    int width = 0, height = 0;
-    std::vector<uint8_t> level;
-    uint8_t At(int x, int y) const {
-        if (x < 0 || y < 0 || x >= width || y >= height) return 0;
-        return level[static_cast<size_t>(y * width + x)];
-    }
-};
-
-// One face at one size; the reference glyph's ink gives the rows where
-// capitals (or the full-width square) stand, so that labels of one face
-// share a baseline.
-struct Face {
-    std::string file;
-    int pixels;
-    double emboldening;  // 0, or how strongly strokes are widened by a pixel: the Japanese face has no bold
-    const char* reference;
-};
-
-bool ReadPgm(FILE* pipe, Coverage& out) {
-    std::vector<uint8_t> bytes;
-    uint8_t buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
-    // "P5", width, height, maximum 255, one whitespace, one byte a pixel.
-    size_t at = 2;
-    auto number = [&](int& value) {
-        while (at < bytes.size() && std::isspace(bytes[at])) ++at;
-        size_t start = at;
-        for (value = 0; at < bytes.size() && std::isdigit(bytes[at]) && value < 100000; ++at)
-            value = value * 10 + (bytes[at] - '0');
-        return at > start;
-    };
-    int width, height, maximum;
-    if (bytes.size() < 2 || bytes[0] != 'P' || bytes[1] != '5' || !number(width) || !number(height) ||
-        !number(maximum) || maximum != 255 || width <= 0 || height <= 0 || width > 4096 || height > 4096)
-        return false;
-    ++at;
-    size_t size = static_cast<size_t>(width) * static_cast<size_t>(height);
-    if (at > bytes.size() || bytes.size() - at < size) return false;
-    out.width = width;
-    out.height = height;
-    out.level.assign(bytes.begin() + static_cast<std::ptrdiff_t>(at),
-                     bytes.begin() + static_cast<std::ptrdiff_t>(at + size));
-    return true;
-}
-
-// False, with a message, when convert cannot render the text.
-bool Render(const std::string& convert, const Face& face, const std::string& text, Coverage& out) {
-    if (text.find_first_of("'%@\\\n") != std::string::npos) {
-        std::fprintf(stderr, "make_index_bitmaps: \"%s\" has a character convert would interpret\n", text.c_str());
-        return false;
-    }
-    std::string command = "'" + convert + "' -background black -fill white -font '" + face.file + "' -pointsize " +
-                          std::to_string(face.pixels) + " -density 72 label:'" + text +
-                          "' -colorspace Gray -depth 8 pgm:-";
-    FILE* pipe = popen(command.c_str(), "r");
-    bool ok = pipe != nullptr && ReadPgm(pipe, out);
-    if (pipe != nullptr) ok = pclose(pipe) == 0 && ok;
-    if (!ok) {
-        std::fprintf(stderr, "make_index_bitmaps: %s could not render \"%s\"\n", convert.c_str(), text.c_str());
-        return false;
-    }
-    if (face.emboldening > 0) {
-        // Widen each stroke by a pixel to the right, as a bold face would.
-        Coverage wider = out;
-        wider.width = out.width + 1;
-        wider.level.assign(static_cast<size_t>(wider.width * wider.height), 0);
-        for (int y = 0; y < wider.height; ++y)
-            for (int x = 0; x < wider.width; ++x)
-                wider.level[static_cast<size_t>(y * wider.width + x)] =
-                    std::max(out.At(x, y), static_cast<uint8_t>(std::lround(out.At(x - 1, y) * face.emboldening)));
-        out = std::move(wider);
-    }
-    return true;
-}
-
-// Columns and rows that hold ink; left > right when there is none.
-struct InkBox {
-    int left, top, right, bottom;
-};
-InkBox InkBoxOf(const Coverage& c) {
-    InkBox ink = {c.width, c.height, -1, -1};
-    for (int y = 0; y < c.height; ++y)
-        for (int x = 0; x < c.width; ++x)
-            if (c.At(x, y) >= 48)
-                ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x), std::max(ink.bottom, y)};
-    return ink;
-}
+// Labels, rendered by convert (label_text.h).
 
 struct Label {
     Coverage coverage;
@@ -430,9 +340,9 @@ struct Label {
     int Width() const { return ink.right - ink.left + 1; }
 };
 
-bool MakeLabel(const std::string& convert, const Face& face, const std::string& text, Label& label) {
+bool MakeLabel(const TextRenderer& renderer, const Face& face, const std::string& text, Label& label) {
     Coverage reference;
-    if (!Render(convert, face, text, label.coverage) || !Render(convert, face, face.reference, reference)) return false;
+    if (!renderer.Render(face, text, label.coverage) || !renderer.Render(face, face.reference, reference)) return false;
     label.ink = InkBoxOf(label.coverage);
     InkBox r = InkBoxOf(reference);
     label.referenceMiddle2 = r.top + r.bottom;
@@ -608,11 +518,11 @@ bool FlatIn(const RgbBitmap& b, int x0, int y0, int w, int h, Rgb c) {
     return true;
 }
 
-bool MakeTexts(const std::string& convert, const Face& face, const char* heading, const char* const keys[3],
+bool MakeTexts(const TextRenderer& renderer, const Face& face, const char* heading, const char* const keys[3],
                const char* const options[4], LegendTexts& t) {
-    bool ok = MakeLabel(convert, face, heading, t.heading);
-    for (int i = 0; i < 3; ++i) ok = ok && MakeLabel(convert, face, keys[i], t.keys[i]);
-    for (int i = 0; i < 4; ++i) ok = ok && MakeLabel(convert, face, options[i], t.options[i]);
+    bool ok = MakeLabel(renderer, face, heading, t.heading);
+    for (int i = 0; i < 3; ++i) ok = ok && MakeLabel(renderer, face, keys[i], t.keys[i]);
+    for (int i = 0; i < 4; ++i) ok = ok && MakeLabel(renderer, face, options[i], t.options[i]);
     if (!ok) return false;
     ok &= Check(t.heading.Width() + 4 <= DIVIDER_X, "the key's heading is wider than the key");
     for (const Label& k : t.keys) ok &= Check(k.Width() + 4 <= TAG_W, "a colour's name is wider than its tag");
@@ -629,7 +539,8 @@ int main(int argc, char** argv) {
                      "usage: make_index_bitmaps OUTPUT_FOLDER CONVERT LATIN_BOLD_FONT JAPANESE_FONT [MOCKUP_FOLDER]\n");
         return 2;
     }
-    std::string folder = argv[1], convert = argv[2];
+    std::string folder = argv[1];
+    const TextRenderer renderer = {argv[2], "make_index_bitmaps"};
     const Face latin = {argv[3], 11, 0, "H"};
     const Face japanese = {argv[4], 12, 1.0, "\xE5\x9B\xBD"};  // 国
 
@@ -638,8 +549,8 @@ int main(int argc, char** argv) {
     const char* keysJapanese[3] = {"表", "裏", "なし"};
     const char* optionsJapanese[4] = {"コマ番号", "プリントサイズ", "日付／時刻", "タイトル"};
     LegendTexts english, japaneseTexts;
-    if (!MakeTexts(convert, latin, "Printed", keysEnglish, optionsEnglish, english) ||
-        !MakeTexts(convert, japanese, "印字", keysJapanese, optionsJapanese, japaneseTexts))
+    if (!MakeTexts(renderer, latin, "Printed", keysEnglish, optionsEnglish, english) ||
+        !MakeTexts(renderer, japanese, "印字", keysJapanese, optionsJapanese, japaneseTexts))
         return 1;
     RgbBitmap legendEnglish = Legend(english), legendJapanese = Legend(japaneseTexts);
 

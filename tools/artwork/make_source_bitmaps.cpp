@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "bitmap_file.h"
+#include "label_text.h"
 
 namespace {
 
@@ -76,126 +77,12 @@ struct Box {
 };
 
 // ---------------------------------------------------------------------------
-// Text through ImageMagick: a coverage map, 0 (no ink) to 255 (full ink).
-
-struct Coverage {
-    int width = 0, height = 0;
-    std::vector<uint8_t> level;
-    uint8_t At(int x, int y) const {
-        if (x < 0 || y < 0 || x >= width || y >= height) return 0;
-        return level[static_cast<size_t>(y * width + x)];
-    }
-};
-
-struct Ink {
-    int left, top, right, bottom;  // inclusive; left > right when there is none
-};
-
-Ink InkOf(const Coverage& c) {
-    Ink ink = {c.width, c.height, -1, -1};
-    for (int y = 0; y < c.height; ++y) {
-        for (int x = 0; x < c.width; ++x) {
-            if (c.At(x, y) < 48) continue;
-            ink.left = std::min(ink.left, x);
-            ink.right = std::max(ink.right, x);
-            ink.top = std::min(ink.top, y);
-            ink.bottom = std::max(ink.bottom, y);
-        }
-    }
-    return ink;
-}
-
-// One face at one size. Every label rendered from it has the same height
-// and baseline, so a reference glyph's ink tells where capitals (or, for
-// Japanese, the full-width square) sit in each rendering.
-struct Face {
-    std::string file;
-    int pixels;
-    double emboldening;   // 0, or how strongly strokes are widened by a pixel: the Japanese face has no bold
-    const char* reference;
-};
-
-class TextRenderer {
-public:
-    explicit TextRenderer(std::string convert) : convert_(std::move(convert)) {}
-
-    // False, with a message, when convert cannot render the text.
-    bool Render(const Face& face, const std::string& text, Coverage& out) const {
-        if (text.find_first_of("'%@\\\n") != std::string::npos) {
-            std::fprintf(stderr, "make_source_bitmaps: label text \"%s\" has a character convert would interpret\n",
-                         text.c_str());
-            return false;
-        }
-        std::string command = "'" + convert_ + "' -background black -fill white -font '" + face.file +
-                              "' -pointsize " + std::to_string(face.pixels) + " -density 72 label:'" + text +
-                              "' -colorspace Gray -depth 8 pgm:-";
-        FILE* pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr) return Fail(text);
-        std::vector<uint8_t> bytes;
-        uint8_t buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
-        if (pclose(pipe) != 0 || !ParsePgm(bytes, out)) return Fail(text);
-        if (face.emboldening > 0) Embolden(out, face.emboldening);
-        return true;
-    }
-
-private:
-    bool Fail(const std::string& text) const {
-        std::fprintf(stderr, "make_source_bitmaps: %s could not render \"%s\"\n", convert_.c_str(), text.c_str());
-        return false;
-    }
-
-    // A binary grey map: "P5", width, height, maximum, one whitespace, then
-    // one byte a pixel.
-    static bool ParsePgm(const std::vector<uint8_t>& bytes, Coverage& out) {
-        size_t at = 0;
-        auto skipSpace = [&] {
-            while (at < bytes.size() && (bytes[at] == ' ' || bytes[at] == '\n' || bytes[at] == '\r' || bytes[at] == '\t'))
-                ++at;
-        };
-        auto number = [&](int& value) {
-            skipSpace();
-            value = 0;
-            size_t start = at;
-            while (at < bytes.size() && bytes[at] >= '0' && bytes[at] <= '9' && value < 100000)
-                value = value * 10 + (bytes[at++] - '0');
-            return at > start;
-        };
-        if (bytes.size() < 2 || bytes[0] != 'P' || bytes[1] != '5') return false;
-        at = 2;
-        int width, height, maximum;
-        if (!number(width) || !number(height) || !number(maximum) || maximum != 255 || at >= bytes.size()) return false;
-        ++at;
-        if (width <= 0 || height <= 0 || width > 4096 || height > 4096) return false;
-        size_t size = static_cast<size_t>(width) * static_cast<size_t>(height);
-        if (bytes.size() - at < size) return false;
-        out.width = width;
-        out.height = height;
-        out.level.assign(bytes.begin() + static_cast<std::ptrdiff_t>(at),
-                         bytes.begin() + static_cast<std::ptrdiff_t>(at + size));
-        return true;
-    }
-
-    static void Embolden(Coverage& c, double strength) {
-        Coverage wider;
-        wider.width = c.width + 1;
-        wider.height = c.height;
-        wider.level.assign(static_cast<size_t>(wider.width * wider.height), 0);
-        for (int y = 0; y < wider.height; ++y)
-            for (int x = 0; x < wider.width; ++x)
-                wider.level[static_cast<size_t>(y * wider.width + x)] =
-                    std::max(c.At(x, y), static_cast<uint8_t>(std::lround(c.At(x - 1, y) * strength)));
-        c = std::move(wider);
-    }
-
-    std::string convert_;
-};
+// Labels, rendered by convert (label_text.h).
 
 // A rendered label with the rows of its reference glyph's ink.
 struct Label {
     Coverage coverage;
-    Ink ink;
+    InkBox ink;
     int referenceTop, referenceBottom;
     int Width() const { return ink.right - ink.left + 1; }
 };
@@ -207,8 +94,8 @@ struct Fonts {
 bool MakeLabel(const TextRenderer& renderer, const Face& face, const std::string& text, Label& label) {
     Coverage reference;
     if (!renderer.Render(face, text, label.coverage) || !renderer.Render(face, face.reference, reference)) return false;
-    label.ink = InkOf(label.coverage);
-    Ink r = InkOf(reference);
+    label.ink = InkBoxOf(label.coverage);
+    InkBox r = InkBoxOf(reference);
     label.referenceTop = r.top;
     label.referenceBottom = r.bottom;
     return label.ink.right >= label.ink.left;
@@ -922,7 +809,7 @@ void MockText(RgbBitmap& b, const TextRenderer& renderer, const Face& face, cons
     if (!renderer.Render(face, text, c)) return;
     Box cell = {x, y, c.width, 15};
     Fill(b, cell, paper);
-    Label l{c, InkOf(c), 0, 0};
+    Label l{c, InkBoxOf(c), 0, 0};
     DrawLabel(b, l, {x, y}, ink, cell);
 }
 
@@ -1031,7 +918,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string folder = argv[1];
-    TextRenderer renderer(argv[2]);
+    const TextRenderer renderer = {argv[2], "make_source_bitmaps"};
     std::string latin = argv[3], japaneseFont = argv[4];
 
     Artwork art;

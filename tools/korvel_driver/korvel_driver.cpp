@@ -13,6 +13,11 @@
 //   (SHOT_PREFIXgamma-window.bmp), the preview turned and cropped
 //   (SHOT_PREFIXscan-window-cropped.bmp); then the source's window is closed
 //   without a scan.
+// Usage: korvel_driver --aps KORVEL.EXE OUTPUT.BMP SHOT_PREFIX
+//   with an APS cartridge in the virtual scanner: Acquire and Preview, the
+//   index window auto-scans the cartridge (SHOT_PREFIXindex-window.bmp, all
+//   annotations shown) and copies its sheet to KORVEL, which saves it as
+//   OUTPUT.BMP (SHOT_PREFIXkorvel-aps.bmp).
 // Exit code 0 when every step happened; otherwise the step that did not is
 // named on the error output.
 #include <windows.h>
@@ -27,6 +32,7 @@
 #include "host/resources/resource_ids.h"
 #include "source/resources/resource_ids.h"
 #include "source/ui/gamma_curve_model.h"
+#include "source/scanner/win32/user_messages.h"
 #include "source/ui/win32/main_window_state.h"
 
 namespace {
@@ -40,6 +46,11 @@ constexpr int SOURCE_FOCUS_TOOLBAR = CMD_FOCUS + 1;  // a button's toolbar has t
 constexpr int FILE_NAME_EDIT = 1152;   // the file dialogs' name field
 constexpr int FILE_NAME_COMBO = 1148;  // ... in the newer dialog
 constexpr int KORVEL_EMPTY_HEIGHT = 56;  // band and status bar, no picture
+constexpr WPARAM INDEX_AUTO_SCAN = 9723;
+constexpr WPARAM INDEX_COPY = 9735;
+constexpr WPARAM INDEX_SHOW_ASPECT = IDC_SHOW_ASPECT;
+constexpr WPARAM INDEX_SHOW_DATE = IDC_SHOW_DATE;
+constexpr WPARAM INDEX_SHOW_TITLE = IDC_SHOW_TITLE;
 
 // Waits up to `milliseconds` for `ready` to answer true.
 template <typename Ready>
@@ -221,25 +232,9 @@ bool StartAndPreview(const std::string& korvelPath, Session& session) {
     return true;
 }
 
-bool Drive(const std::string& korvelPath, const std::string& output, const std::string& shots) {
-    DeleteFileA(output.c_str());
-    Session session = {};
-    if (!StartAndPreview(korvelPath, session)) return false;
-    PROCESS_INFORMATION& process = session.process;
-    HWND korvel = session.korvel, scan = session.scan;
-    Sleep(500);
-    if (!Photograph(scan, shots + "scan-window.bmp")) Fail("no picture of the scan window");
-
-    PostMessageA(scan, WM_COMMAND, SOURCE_SCAN, 0);
-    HWND progress = nullptr;
-    if (!WaitFor(30000, [&] { return (progress = FindWindowA(SOURCE_CLASS_NAME, SCANNING_CAPTION)) != nullptr; })) {
-        return Fail("the final scan did not start");
-    }
-    if (!WaitFor(300000, [&] { return !IsWindow(progress); })) {
-        return Fail("the final scan did not end");
-    }
-    // KORVEL grows its window from the bare band and status bar when the
-    // first picture arrives.
+// KORVEL grows its window from the bare band and status bar when the first
+// picture arrives.
+bool WaitForPicture(HWND korvel) {
     if (!WaitFor(60000, [&] {
             RECT client;
             return GetClientRect(korvel, &client) && client.bottom - client.top > KORVEL_EMPTY_HEIGHT;
@@ -247,12 +242,20 @@ bool Drive(const std::string& korvelPath, const std::string& output, const std::
         return Fail("no picture arrived in KORVEL");
     }
     Sleep(500);
+    return true;
+}
+
+// The picture is in KORVEL: the source's window closed, a picture of
+// KORVEL taken, the picture saved as `output` and KORVEL ended.
+bool CloseSourceAndSave(Session& session, const std::string& output, const std::string& korvelShot) {
+    PROCESS_INFORMATION& process = session.process;
+    HWND korvel = session.korvel, scan = session.scan;
     PostMessageA(scan, WM_CLOSE, 0, 0);
     if (!WaitFor(20000, [&] { return !IsWindow(scan); })) {
         return Fail("the source's window did not close");
     }
     Sleep(1000);
-    if (!Photograph(korvel, shots + "korvel.bmp")) Fail("no picture of KORVEL");
+    if (!Photograph(korvel, korvelShot)) Fail("no picture of KORVEL");
 
     PostMessageA(korvel, WM_COMMAND, KORVEL_SAVE_AS, 0);
     HWND dialog = nullptr;
@@ -282,6 +285,57 @@ bool Drive(const std::string& korvelPath, const std::string& output, const std::
     }
     CloseHandle(process.hProcess);
     return true;
+}
+
+bool Drive(const std::string& korvelPath, const std::string& output, const std::string& shots) {
+    DeleteFileA(output.c_str());
+    Session session = {};
+    if (!StartAndPreview(korvelPath, session)) return false;
+    Sleep(500);
+    if (!Photograph(session.scan, shots + "scan-window.bmp")) Fail("no picture of the scan window");
+
+    PostMessageA(session.scan, WM_COMMAND, SOURCE_SCAN, 0);
+    HWND progress = nullptr;
+    if (!WaitFor(30000, [&] { return (progress = FindWindowA(SOURCE_CLASS_NAME, SCANNING_CAPTION)) != nullptr; })) {
+        return Fail("the final scan did not start");
+    }
+    if (!WaitFor(300000, [&] { return !IsWindow(progress); })) {
+        return Fail("the final scan did not end");
+    }
+    return WaitForPicture(session.korvel) && CloseSourceAndSave(session, output, shots + "korvel.bmp");
+}
+
+// The APS road: the index window opened from the scan window, the
+// cartridge auto-scanned to its end with every annotation shown, the sheet
+// copied to KORVEL and saved there.
+bool DriveAps(const std::string& korvelPath, const std::string& output, const std::string& shots) {
+    DeleteFileA(output.c_str());
+    Session session = {};
+    if (!StartAndPreview(korvelPath, session)) return false;
+    PostMessageA(session.scan, WM_COMMAND, CMD_INDEX_WINDOW, 0);
+    HWND index = nullptr;
+    if (!WaitFor(20000, [&] { return (index = OtherSourceWindow(session.process.dwProcessId, session.scan)) != nullptr; })) {
+        return Fail("the index window did not open");
+    }
+    Sleep(500);
+    PostMessageA(index, WM_COMMAND, INDEX_AUTO_SCAN, 0);
+    HWND done = nullptr;
+    if (!WaitFor(180000, [&] { return (done = FindWindowA("#32770", MESSAGE_CAPTION)) != nullptr; })) {
+        return Fail("the auto scan did not end");
+    }
+    char text[256] = {};
+    GetDlgItemTextA(done, 0xFFFF, text, sizeof text);
+    std::fprintf(stderr, "korvel_driver: the auto scan ended: %s\n", text);
+    PostMessageA(done, WM_COMMAND, IDOK, 0);
+    Sleep(500);
+    for (WPARAM option : {INDEX_SHOW_ASPECT, INDEX_SHOW_DATE, INDEX_SHOW_TITLE}) {
+        PostMessageA(index, WM_COMMAND, option, 0);
+    }
+    Sleep(1000);
+    if (!Photograph(index, shots + "index-window.bmp")) Fail("no picture of the index window");
+
+    PostMessageA(index, WM_COMMAND, INDEX_COPY, 0);
+    return WaitForPicture(session.korvel) && CloseSourceAndSave(session, output, shots + "korvel-aps.bmp");
 }
 
 // Opens a setting pop-up with its button, takes its picture over the scan
@@ -364,9 +418,11 @@ bool Tour(const std::string& korvelPath, const std::string& shots) {
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--tour") return Tour(argv[2], argv[3]) ? 0 : 1;
+    if (argc == 5 && std::string(argv[1]) == "--aps") return DriveAps(argv[2], argv[3], argv[4]) ? 0 : 1;
     if (argc != 4) {
         std::fprintf(stderr, "usage: korvel_driver KORVEL.EXE OUTPUT.BMP SHOT_PREFIX\n"
-                             "       korvel_driver --tour KORVEL.EXE SHOT_PREFIX\n");
+                             "       korvel_driver --tour KORVEL.EXE SHOT_PREFIX\n"
+                             "       korvel_driver --aps KORVEL.EXE OUTPUT.BMP SHOT_PREFIX\n");
         return 2;
     }
     return Drive(argv[1], argv[2], argv[3]) ? 0 : 1;
