@@ -139,6 +139,20 @@ TEST_F(IndexWindow, ClicksAndDoubleClicksSelectFrames) {
     EXPECT_EQ(LOWORD(pending.wParam), CMD_PREVIEW);
 }
 
+// A frame picked on the sheet is the one the preview scans: the film goes
+// there first and the frame's IX data are read on the way.
+TEST_F(IndexWindow, PreviewTakesTheFramePickedOnTheSheet) {
+    ASSERT_NE(indexWindow, nullptr);
+    Click(48 + 3 * 96 + 5, 5);  // frame 4
+    ASSERT_EQ(selectedFrame, 4);
+    MessageBoxWatcher boxes;
+    SendMessageA(main, WM_COMMAND, CMD_PREVIEW, 0);
+    EXPECT_TRUE(boxes.Finish().empty());
+    EXPECT_EQ(filmPosition, 4);
+    EXPECT_EQ(FrameStateOf(4), 'R');
+    EXPECT_EQ(mainState.previewed, 1);
+}
+
 // Frame 1 scanned: its IX data read on the way, its thumbnail in the
 // sheet. Clear asks first: Cancel keeps it, OK empties the sheet.
 TEST_F(IndexWindow, SingleScanThenClearWithCancelAndOk) {
