@@ -1,5 +1,6 @@
 #include "simulator/scanner_config.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -52,15 +53,70 @@ std::string Resolve(const std::string& base, const std::string& name) {
     return absolute || base.empty() ? name : base + name;
 }
 
-std::vector<std::string> SplitWords(const std::string& line) {
-    std::vector<std::string> words;
-    size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-        size_t start = i;
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
-        if (i > start) words.push_back(line.substr(start, i - start));
+// One word of a configuration line and where it stands in the text.
+struct PlacedWord {
+    std::string word;
+    size_t at;
+};
+
+// A logical line: its words (comments and continuation marks left out) and
+// the physical lines it spans.
+struct PlacedLine {
+    std::vector<PlacedWord> words;
+    std::vector<size_t> starts;  // where each of its physical lines starts
+    size_t end = 0;              // past its last physical line and that line's break
+    int number = 0;              // its first physical line, counted from 1
+    bool continuesPastEnd = false;  // its last line asks for a continuation the text does not have
+};
+
+// The one reading of the line structure, shared by the parser and the
+// rewriter so that both see the same entries: '#' starts a comment, and a
+// line ending in '\' goes on on the next one (long byte lists).
+std::vector<PlacedLine> PlaceLines(const std::string& text) {
+    std::vector<PlacedLine> lines;
+    PlacedLine current;
+    bool open = false;
+    size_t pos = 0;
+    int physical = 0;
+    while (pos <= text.size()) {
+        size_t start = pos;
+        size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        pos = end + 1;
+        ++physical;
+        size_t stop = end;
+        if (stop > start && text[stop - 1] == '\r') --stop;
+        // Within this line only: a file with few comments is not searched to its end per line.
+        const void* hash = std::memchr(text.data() + start, '#', stop - start);
+        if (hash != nullptr) stop = static_cast<size_t>(static_cast<const char*>(hash) - text.data());
+        while (stop > start && (text[stop - 1] == ' ' || text[stop - 1] == '\t')) --stop;
+        bool continues = stop > start && text[stop - 1] == '\\';
+        if (continues) --stop;
+        if (!open) {
+            current = PlacedLine{};
+            current.number = physical;
+            open = true;
+        }
+        current.starts.push_back(start);
+        current.end = std::min(pos, text.size());
+        size_t i = start;
+        while (i < stop) {
+            while (i < stop && (text[i] == ' ' || text[i] == '\t')) ++i;
+            size_t from = i;
+            while (i < stop && text[i] != ' ' && text[i] != '\t') ++i;
+            if (i > from) current.words.push_back({text.substr(from, i - from), from});
+        }
+        if (continues && pos <= text.size()) continue;
+        current.continuesPastEnd = continues;
+        lines.push_back(std::move(current));
+        open = false;
     }
+    return lines;
+}
+
+std::vector<std::string> WordsOf(const PlacedLine& line) {
+    std::vector<std::string> words;
+    for (const PlacedWord& w : line.words) words.push_back(w.word);
     return words;
 }
 
@@ -272,6 +328,7 @@ struct Parser {
         if (key == "min_clock_pulse_us") return Set(w, 0, 100000, t.minClockPulseUs);
         if (key == "fault") return Fault(w);
         if (key == "frame") return Frame(w);
+        if (key == "write_back") return Flag(w, config.writeBack);
         if (key == "log_file") {
             if (w.size() != 2) return Fail("'log_file' takes one file name");
             config.logFile = Resolve(base, w[1]);
@@ -288,31 +345,10 @@ bool ParseScannerConfig(const std::string& text, const std::string& name, const 
     // Built aside and swapped in only when every line was good.
     auto fresh = std::make_unique<ScannerConfig>();
     Parser parser{name, baseDirectory, *fresh, {}, 0, {}};
-    std::string logical;
-    int logicalStart = 0;
-    size_t pos = 0;
-    int physical = 0;
-    while (pos <= text.size()) {
-        size_t end = text.find('\n', pos);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(pos, end - pos);
-        pos = end + 1;
-        ++physical;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        size_t hash = line.find('#');
-        if (hash != std::string::npos) line.erase(hash);
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
-        if (logical.empty()) logicalStart = physical;
-        // A line ending in a backslash goes on on the next one (long byte lists).
-        bool continues = !line.empty() && line.back() == '\\';
-        if (continues) line.pop_back();
-        logical += line + " ";
-        if (continues && pos <= text.size()) continue;
-        std::vector<std::string> words = SplitWords(logical);
-        logical.clear();
-        if (words.empty()) continue;
-        parser.lineNumber = logicalStart;
-        if (!parser.Line(words)) {
+    for (const PlacedLine& line : PlaceLines(text)) {
+        if (line.words.empty()) continue;
+        parser.lineNumber = line.number;
+        if (!parser.Line(WordsOf(line))) {
             error = parser.error;
             return false;
         }
@@ -332,6 +368,145 @@ bool LoadScannerConfig(const std::string& path, ScannerConfig& config, std::stri
     if (!ReadWholeFile(path, MAX_CONFIG_BYTES, bytes, error)) return false;
     std::string text(bytes.begin(), bytes.end());
     return ParseScannerConfig(text, path, FolderOf(path), config, error);
+}
+
+bool ReadScannerConfigText(const std::string& path, std::string& text, std::string& error) {
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, MAX_CONFIG_BYTES, bytes, error)) return false;
+    text.assign(bytes.begin(), bytes.end());
+    return true;
+}
+
+namespace {
+
+// The frame's own entry named `item` ("ix", "track", ...), or not its own.
+bool IsFrameEntry(const PlacedLine& line, int frame, const char* item) {
+    int64_t n = 0;
+    return line.words.size() >= 3 && line.words[0].word == "frame" &&
+           ParseNumber(line.words[1].word, 1, SIM_MAX_FRAMES, n) && n == frame && line.words[2].word == item;
+}
+
+bool IsFrameLine(const PlacedLine& line, int frame) {
+    int64_t n = 0;
+    return line.words.size() >= 2 && line.words[0].word == "frame" &&
+           ParseNumber(line.words[1].word, 1, SIM_MAX_FRAMES, n) && n == frame;
+}
+
+bool IsTrackEntry(const PlacedLine& line, int frame) {
+    return IsFrameEntry(line, frame, "track") || IsFrameEntry(line, frame, "track_block");
+}
+
+// A new `ix` entry in the layout of the shipped files: twenty bytes, then
+// the other twelve on a continuation line lined up under the first.
+std::string IxEntry(int frame, const uint8_t block[SIM_IX_BLOCK_BYTES], const std::string& lineBreak) {
+    static constexpr char HEX[] = "0123456789ABCDEF";
+    std::string head = "frame " + std::to_string(frame) + " ix ";
+    std::string entry = head;
+    for (size_t i = 0; i < SIM_IX_BLOCK_BYTES; ++i) {
+        if (i == 20) entry += "\\" + lineBreak + std::string(head.size(), ' ');
+        entry += HEX[block[i] >> 4];
+        entry += HEX[block[i] & 15];
+        if (i + 1 < SIM_IX_BLOCK_BYTES) entry += ' ';
+    }
+    return entry + lineBreak;
+}
+
+// What the rewritten text must still say: every entry but the frame's IX
+// data and tracks, word for word, in order.
+std::vector<std::vector<std::string>> OtherEntries(const std::vector<PlacedLine>& lines, int frame) {
+    std::vector<std::vector<std::string>> entries;
+    for (const PlacedLine& line : lines) {
+        if (line.words.empty() || IsFrameEntry(line, frame, "ix") || IsTrackEntry(line, frame)) continue;
+        entries.push_back(WordsOf(line));
+    }
+    return entries;
+}
+
+// The rewritten text reads as intended: the other entries unchanged, the
+// frame's IX entries all holding the block, no track of the frame left.
+bool ReadsAsIntended(const std::vector<PlacedLine>& before, const std::string& after, int frame,
+                     const uint8_t block[SIM_IX_BLOCK_BYTES]) {
+    std::vector<PlacedLine> lines = PlaceLines(after);
+    if (OtherEntries(before, frame) != OtherEntries(lines, frame)) return false;
+    bool found = false;
+    for (const PlacedLine& line : lines) {
+        if (IsTrackEntry(line, frame)) return false;
+        if (!IsFrameEntry(line, frame, "ix")) continue;
+        if (line.words.size() != 3 + SIM_IX_BLOCK_BYTES) return false;
+        for (size_t i = 0; i < SIM_IX_BLOCK_BYTES; ++i) {
+            uint8_t value = 0;
+            if (!ParseHexByte(line.words[3 + i].word, value) || value != block[i]) return false;
+        }
+        found = true;
+    }
+    return found;
+}
+
+}  // namespace
+
+bool RewriteFrameIx(const std::string& text, const std::string& name, int frame,
+                    const uint8_t block[SIM_IX_BLOCK_BYTES], std::string& rewritten, std::string& error) {
+    static constexpr char HEX[] = "0123456789ABCDEF";
+    if (frame < 1 || frame > SIM_MAX_FRAMES) {
+        error = name + ": frame " + std::to_string(frame) + " is not one of 1 to " + std::to_string(SIM_MAX_FRAMES);
+        return false;
+    }
+    std::vector<PlacedLine> lines = PlaceLines(text);
+    std::string out = text;
+    // Insertions shift what follows them, so they are made last, from the back.
+    std::vector<std::pair<size_t, std::string>> inserts;
+    bool hasIx = false;
+    size_t afterFrame = std::string::npos;
+    for (const PlacedLine& line : lines) {
+        if (!IsFrameLine(line, frame)) continue;
+        afterFrame = line.end;
+        if (IsTrackEntry(line, frame)) {
+            // Every physical line, or its continuation would become an entry of its own.
+            for (size_t start : line.starts) inserts.emplace_back(start, "# ");
+            continue;
+        }
+        if (!IsFrameEntry(line, frame, "ix")) continue;
+        bool good = line.words.size() == 3 + SIM_IX_BLOCK_BYTES;
+        for (size_t i = 0; good && i < SIM_IX_BLOCK_BYTES; ++i) {
+            uint8_t old = 0;
+            good = ParseHexByte(line.words[3 + i].word, old);
+        }
+        if (!good) {
+            error = name + ":" + std::to_string(line.number) + ": 'frame " + line.words[1].word +
+                    " ix' does not hold 32 hex bytes; the file is left as it is";
+            return false;
+        }
+        // Same width as before: two hex digits over two hex digits.
+        for (size_t i = 0; i < SIM_IX_BLOCK_BYTES; ++i) {
+            size_t at = line.words[3 + i].at;
+            out[at] = HEX[block[i] >> 4];
+            out[at + 1] = HEX[block[i] & 15];
+        }
+        hasIx = true;
+    }
+    if (!hasIx) {
+        std::string lineBreak = text.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+        size_t at = afterFrame != std::string::npos ? afterFrame : text.size();
+        std::string prefix;
+        if (at > 0 && text[at - 1] != '\n') prefix = lineBreak;
+        // A last line still waiting for its continuation would swallow the
+        // new entry; an empty line ends it.
+        const PlacedLine* last = lines.empty() ? nullptr : &lines.back();
+        bool lastOpen = last != nullptr && (last->continuesPastEnd ||
+                                            (last->starts.size() > 1 && last->starts.back() == text.size()));
+        if (at == text.size() && lastOpen) prefix += lineBreak;
+        inserts.emplace_back(at, prefix + IxEntry(frame, block, lineBreak));
+    }
+    std::stable_sort(inserts.begin(), inserts.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& [at, what] : inserts) out.insert(at, what);
+    if (!ReadsAsIntended(lines, out, frame, block)) {
+        error = name + ": the rewritten text of frame " + std::to_string(frame) +
+                " would not read back as written; the file is left as it is";
+        return false;
+    }
+    rewritten = std::move(out);
+    return true;
 }
 
 bool DecodeBmp(const uint8_t* data, size_t size, Picture& picture, std::string& error) {

@@ -89,6 +89,9 @@ struct ScannerConfig {
     FaultConfig faults;
     FrameConfig frames[SIM_MAX_FRAMES + 1];  // 1..40; slot 0 unused
     std::string logFile;  // the port driver DLL appends its transaction log here; empty: none
+    // Blocks the host writes are kept in the file the configuration came
+    // from (by whoever owns the file: the model only calls its hook).
+    bool writeBack = false;
 };
 
 // Reads the configuration file `path`; names in it (pictures, the log file)
@@ -101,6 +104,26 @@ bool LoadScannerConfig(const std::string& path, ScannerConfig& config, std::stri
 // `baseDirectory` (may be empty) resolves relative names.
 bool ParseScannerConfig(const std::string& text, const std::string& name, const std::string& baseDirectory,
                         ScannerConfig& config, std::string& error);
+
+// Reads a configuration file's text as it stands (at most 1 MB), for
+// rewriting it. False with a reason in `error`.
+bool ReadScannerConfigText(const std::string& path, std::string& text, std::string& error);
+
+// The configuration text `text` with frame `frame` (1..40) holding `block`
+// as its IX block, for keeping a written block across a restart:
+// - every `frame N ix` entry of the frame gets the new bytes in place of its
+//   old ones, so its layout, continuation lines and comments stay;
+// - a frame without one gets a new entry after its last line (or at the end
+//   of the text when it has none);
+// - its `track` and `track_block` entries are commented out line by line,
+//   so that the track follows the block again, as it does in the model;
+// - every other byte of the text stays as it was.
+// False, with "name:line: what" in `error` and `rewritten` untouched, when
+// the frame number is out of range or an `ix` entry of the frame is not 32
+// two-digit hex bytes (the file was changed by hand since it was loaded);
+// the caller then leaves the file alone.
+bool RewriteFrameIx(const std::string& text, const std::string& name, int frame,
+                    const uint8_t block[SIM_IX_BLOCK_BYTES], std::string& rewritten, std::string& error);
 
 // A 24- or 32-bit uncompressed BMP file, bottom-up or top-down, at most
 // 16384 pixels each way. Never reads past `size`. False with a reason in

@@ -420,16 +420,49 @@ void ReadData(VirtualScanner& s, const std::vector<uint8_t>& b) {
     }
 }
 
+// The adapter records a written block on the frame's magnetic stripe, so
+// the raw track follows it even where the configuration gave a track of its
+// own: a track left as it was would hand the old record back to a host that
+// falls back on it.
+void WriteFrameBlock(VirtualScanner& s, uint16_t frameNumber, const uint8_t* data, size_t length) {
+    if (length != SIM_IX_BLOCK_BYTES) {
+        Report(s, "IX block of " + std::to_string(length) + " bytes (32 expected)");
+        return;
+    }
+    if (!IsAps(s) || s.config.faults.apsSilent) {
+        Report(s, "IX block written without an APS adapter answering");
+        return;
+    }
+    if (frameNumber < 1 || frameNumber > s.config.exposures) {
+        Report(s, "IX block written to frame " + std::to_string(frameNumber) + "; the film has frames 1 to " +
+                      std::to_string(s.config.exposures));
+        return;
+    }
+    FrameConfig& frame = s.config.frames[frameNumber];
+    std::memcpy(frame.ixBlock, data, SIM_IX_BLOCK_BYTES);
+    BuildMagneticTrack(frame.ixBlock, frame.track);
+    frame.trackGiven = false;
+    if (s.config.writeBack) s.writtenFrame = static_cast<uint8_t>(frameNumber);
+    Log(s, "frame " + std::to_string(frameNumber) + " IX block written");
+}
+
+// Hands a block written in the transaction just ended to its keeper.
+void KeepWrittenBlock(VirtualScanner& s) {
+    int frame = s.writtenFrame;
+    s.writtenFrame = 0;
+    if (frame == 0 || s.ixWritten == nullptr) return;
+    bool kept = s.ixWritten(s.ixWrittenContext, frame, s.config.frames[frame].ixBlock);
+    Log(s, "frame " + std::to_string(frame) + (kept ? " IX block kept in the configuration file"
+                                                     : " IX block could not be kept in the configuration file"));
+}
+
 void SendData(VirtualScanner& s, const std::vector<uint8_t>& b) {
     uint8_t type = b[2];
     uint16_t qualifier = static_cast<uint16_t>(b[4] << 8 | b[5]);
     const uint8_t* data = b.data() + 10;
     size_t length = b.size() - 10;
-    if (type == 'M' && length == SIM_IX_BLOCK_BYTES && b[5] >= 1 && b[5] <= SIM_MAX_FRAMES) {
-        FrameConfig& frame = s.config.frames[b[5]];
-        std::memcpy(frame.ixBlock, data, SIM_IX_BLOCK_BYTES);
-        if (!frame.trackGiven) BuildMagneticTrack(frame.ixBlock, frame.track);
-        Log(s, "frame " + std::to_string(b[5]) + " IX block written");
+    if (type == 'M') {
+        WriteFrameBlock(s, qualifier, data, length);
         return;
     }
     if (type == 'r' && qualifier == 198) {
@@ -860,6 +893,7 @@ void ControlChanged(VirtualScanner& s, uint8_t oldValue, uint8_t newValue, uint6
     }
     if (before.selected && !after.selected) {
         EndTransaction(s, now);
+        KeepWrittenBlock(s);
         return;
     }
     if (!before.selected && after.selected) {
@@ -925,11 +959,15 @@ void VirtualScannerInit(VirtualScanner& scanner, const ScannerConfig& config) {
     void* clockContext = scanner.clockContext;
     auto sink = scanner.logSink;
     void* logContext = scanner.logContext;
+    auto keeper = scanner.ixWritten;
+    void* keeperContext = scanner.ixWrittenContext;
     scanner = VirtualScanner{};
     scanner.clock = clock;
     scanner.clockContext = clockContext;
     scanner.logSink = sink;
     scanner.logContext = logContext;
+    scanner.ixWritten = keeper;
+    scanner.ixWrittenContext = keeperContext;
     scanner.config = config;
     uint64_t now = Now(scanner);
     const ScannerConfig& c = scanner.config;

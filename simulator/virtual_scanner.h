@@ -15,7 +15,7 @@
 // choices made where the hardware's inner working is open, are described in
 // simulator/README.md.
 //
-// Calling order: set `clock` (and optionally `logSink`), VirtualScannerInit,
+// Calling order: set `clock` (and optionally `logSink`, `ixWritten`), VirtualScannerInit,
 // then any number of reads and writes. Init may be called again to start over
 // with another configuration; counters, log and reports are cleared then.
 // Not thread-safe: one caller at a time.
@@ -89,6 +89,15 @@ struct VirtualScanner {
     // Optional: called with every log line and every report as it is made.
     void (*logSink)(void* context, const std::string& line) = nullptr;
     void* logContext = nullptr;
+    // Optional: with config.writeBack set, called once for every IX block
+    // write the scanner accepted, with the frame and its new 32 bytes, so
+    // that its owner can keep them in the configuration file. It is called
+    // when the host ends the transaction (not while it waits on the
+    // command's handshake, which a slow disk would outlast). Answers false
+    // when the bytes could not be kept; the model logs that and goes on
+    // with the block written.
+    bool (*ixWritten)(void* context, int frame, const uint8_t block[SIM_IX_BLOCK_BYTES]) = nullptr;
+    void* ixWrittenContext = nullptr;
 
     // Outputs for tests and tools.
     ScannerCounters counters;
@@ -107,6 +116,7 @@ struct VirtualScanner {
     uint8_t transportTarget = 0;
     uint64_t busyUntil = 0;  // the link controller is busy with the transport
     uint8_t adapterClear = 0;  // last 'r' 198 byte
+    uint8_t writtenFrame = 0;  // a block written in this transaction, for ixWritten; 0 none
     uint16_t focusPosition = 0;
 
     // Scan.
@@ -168,6 +178,8 @@ uint8_t VirtualScannerRead(VirtualScanner& scanner, uint16_t address);
 void VirtualScannerWrite(VirtualScanner& scanner, uint16_t address, uint8_t value);
 
 // The 32-byte IX block stored for a frame (1..40), as the host reads it back.
+// A block the host writes to a frame of the film (1..exposures) replaces it,
+// and the frame's raw track is built from it anew.
 const uint8_t* VirtualScannerFrameBlock(const VirtualScanner& scanner, int frame);
 
 // The pixel the scanner would deliver for film position (u, v) in scanner

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Fuzzes the IX block decoder and the raw-track parser with libFuzzer:
-#   tools/fuzz-ix.sh [seconds]     run for that long (default 300)
+# Fuzzes the IX block decoder and the raw-track parser, then the index file
+# reader, with libFuzzer:
+#   tools/fuzz-ix.sh [seconds]     run for that long in all (default 300),
+#                                  half each (the first target the odd second)
 #   tools/fuzz-ix.sh --available   exit 0 when clang++ with libFuzzer works here
 # Builds tests/fuzz with clang++ (AddressSanitizer, UBSan) in <build root>/fuzz,
 # the build root being QX_BUILD_ROOT or <repo>/build as for build.sh. Inputs
-# the fuzzer finds are kept in <build root>/fuzz/corpus; the seeds in
-# tests/fuzz/corpus are read, never written. A crash keeps its input in
-# <build root>/fuzz/ (crash-*), prints the log's end and fails the script.
+# the fuzzers find are kept in <build root>/fuzz/corpus (IX blocks) and
+# <build root>/fuzz/corpus-index-file; the seeds in tests/fuzz/corpus are
+# read, never written (the index file target makes its own sound files). A
+# crash keeps its input in <build root>/fuzz/ (crash-*), prints the log's end
+# and fails the script.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 builds=${QX_BUILD_ROOT:-$root/build}
@@ -41,13 +45,27 @@ if ! { cmake -S "$root/tests/fuzz" -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=D
   echo "fuzz-ix: the fuzz target did not build" >&2
   exit 1
 fi
-mkdir -p "$out/corpus"
-log=$out/fuzz.log
-echo "fuzz-ix: ${seconds} s of the IX block decoder and track parser (log: $log)"
-if ! "$out/build/ix_record_fuzz" -max_total_time="$seconds" -max_len=128 -timeout=5 \
-       -artifact_prefix="$out/" "$out/corpus" "$root/tests/fuzz/corpus" >"$log" 2>&1; then
-  tail -n 40 "$log" >&2
-  echo "fuzz-ix: FAILED; the input is kept in $out/" >&2
-  exit 1
-fi
-grep -E '^Done [0-9]+ runs' "$log" || tail -n 1 "$log"
+mkdir -p "$out/corpus" "$out/corpus-index-file"
+
+# run_target <name> <seconds> <what> <max input length> <corpus...>
+run_target() {
+  local name=$1 time=$2 what=$3 max_len=$4
+  shift 4
+  local log=$out/$name.log
+  echo "fuzz-ix: ${time} s of the ${what} (log: $log)"
+  if ! "$out/build/$name" -max_total_time="$time" -max_len="$max_len" -timeout=5 \
+         -artifact_prefix="$out/" "$@" >"$log" 2>&1; then
+    tail -n 40 "$log" >&2
+    echo "fuzz-ix: FAILED; the input is kept in $out/" >&2
+    exit 1
+  fi
+  grep -E '^Done [0-9]+ runs' "$log" || tail -n 1 "$log"
+}
+
+# Each target gets at least a second.
+first=$(( (seconds + 1) / 2 ))
+second=$(( seconds - first > 0 ? seconds - first : 1 ))
+run_target ix_record_fuzz "$first" "IX block decoder and track parser" 128 \
+  "$out/corpus" "$root/tests/fuzz/corpus"
+# Long enough for two whole frames as raw bytes; edits reach the rest.
+run_target index_file_fuzz "$second" "index file reader" 36000 "$out/corpus-index-file"

@@ -10,8 +10,16 @@
 // this DLL. Until it reads, and if it cannot be read, the port floats (every
 // register 0xFF), which the host reports as no scanner; the reason goes to
 // the debugger output. Time is real (QueryPerformanceCounter).
+//
+// With `write_back yes` in the configuration, every IX block the host writes
+// is also kept in that file: the model hands the block over once the host
+// ends the transaction; the file is read again as it stands now (edits made
+// since it was loaded survive), rewritten by RewriteFrameIx, written to a
+// temporary file beside it and moved over it, so a failure at any step
+// leaves the old file whole. Failures go to the debugger output and the log.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -28,6 +36,7 @@ bool loadTried = false;
 LARGE_INTEGER clockStart = {};
 LARGE_INTEGER clockFrequency = {};
 std::FILE* logFile = nullptr;
+std::string configPath;  // where the configuration came from, for write-back
 
 uint64_t RealMicroseconds(void*) {
     LARGE_INTEGER now;
@@ -58,6 +67,53 @@ std::string ConfigPath() {
     return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "qx52sim.cfg";
 }
 
+// Writes `text` to a fresh temporary file in the folder of `path` and moves
+// it over `path`. On failure the temporary file is removed and `path` is as
+// it was.
+bool ReplaceFileText(const std::string& path, const std::string& text, std::string& error) {
+    size_t slash = path.find_last_of("\\/");
+    std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    char temporary[MAX_PATH];
+    if (GetTempFileNameA(folder.c_str(), "qxs", 0, temporary) == 0) {
+        error = "cannot make a temporary file in '" + folder + "' (error " + std::to_string(GetLastError()) + ")";
+        return false;
+    }
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool ok = file != INVALID_HANDLE_VALUE;
+    size_t done = 0;
+    while (ok && done < text.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1u << 20));
+        DWORD written = 0;
+        ok = WriteFile(file, text.data() + done, chunk, &written, nullptr) != 0 && written == chunk;
+        done += written;
+    }
+    if (ok) ok = FlushFileBuffers(file) != 0;
+    DWORD why = ok ? 0 : GetLastError();
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    if (ok && !MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ok = false;
+        why = GetLastError();
+    }
+    if (!ok) {
+        DeleteFileA(temporary);
+        error = "cannot write '" + path + "' (error " + std::to_string(why) + "); it is left as it was";
+    }
+    return ok;
+}
+
+// The model's ixWritten hook. Called with the lock held.
+bool KeepFrameBlock(void*, int frame, const uint8_t block[SIM_IX_BLOCK_BYTES]) {
+    std::string text, rewritten, error;
+    if (ReadScannerConfigText(configPath, text, error) &&
+        RewriteFrameIx(text, configPath, frame, block, rewritten, error) &&
+        ReplaceFileText(configPath, rewritten, error)) {
+        return true;
+    }
+    OutputDebugStringA(("qx52sim: " + error + "\n").c_str());
+    WriteLogLine(nullptr, "qx52sim: " + error);
+    return false;
+}
+
 // Called with the lock held. Null while no configuration could be read.
 VirtualScanner* Scanner() {
     if (loadTried) return scanner;
@@ -82,6 +138,8 @@ VirtualScanner* Scanner() {
         logFile = std::fopen(config.logFile.c_str(), "a");
         if (logFile != nullptr) made->logSink = WriteLogLine;
     }
+    configPath = path;
+    made->ixWritten = KeepFrameBlock;
     VirtualScannerInit(*made, config);
     WriteLogLine(nullptr, "qx52sim: configuration " + path);
     scanner = made;

@@ -60,6 +60,17 @@ add_custom_command(OUTPUT ${QX_INDEX_WINDOW_BITMAPS}
   COMMENT "Drawing the index window's bitmaps")
 list(APPEND QX_SOURCE_BITMAPS ${QX_INDEX_WINDOW_BITMAPS})
 
+# The IX window's background with its labels, English and Japanese; the
+# labels are rendered like the main scan window's.
+qx_host_tool(QX_MAKE_IX_BITMAPS make_ix_bitmaps)
+set(QX_IX_WINDOW_BITMAPS ${QX_ARTWORK}/ixwind.bmp ${QX_ARTWORK}/ixwind_j.bmp)
+add_custom_command(OUTPUT ${QX_IX_WINDOW_BITMAPS}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${QX_ARTWORK}
+  COMMAND ${QX_MAKE_IX_BITMAPS} ${QX_ARTWORK} ${QX_IMAGEMAGICK_CONVERT} ${QX_LABEL_FONT} ${QX_JAPANESE_LABEL_FONT}
+  DEPENDS ${QX_MAKE_IX_BITMAPS} ${QX_LABEL_FONT} ${QX_JAPANESE_LABEL_FONT}
+  COMMENT "Drawing the IX window's background")
+list(APPEND QX_SOURCE_BITMAPS ${QX_IX_WINDOW_BITMAPS})
+
 # A test of the Windows build: the bitmaps against what the windows that
 # draw them rely on (names in bitmaps.rc, sizes, depths, seams, colours).
 qx_host_tool(QX_CHECK_SOURCE_BITMAPS check_source_bitmaps)

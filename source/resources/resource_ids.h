@@ -14,6 +14,9 @@
 // The index window's caption in its template (English); the window sets it
 // from IDS_INDEX_CAPTION + useJapanese.
 #define INDEX_CAPTION "  Index"
+// The IX window's caption in its template (English); the window sets it
+// from IDS_IX_CAPTION + useJapanese.
+#define IX_CAPTION "  IX (Information Exchange)"
 
 // String table: identity strings.
 #define IDS_MANUFACTURER 0
@@ -35,6 +38,12 @@
 
 // The index window's caption, English at the id, Japanese at id + 1.
 #define IDS_INDEX_CAPTION 20100
+// The IX window's caption and its Read, REC and Cancel buttons (each
+// English at the id, Japanese at id + 1).
+#define IDS_IX_CAPTION 20110
+#define IDS_IX_READ 20120
+#define IDS_IX_REC 20130
+#define IDS_IX_CANCEL 20140
 
 // The index window's display options: check boxes over its legend.
 #define IDC_SHOW_NUMBERS 1000

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -726,6 +727,270 @@ TEST(ScannerConfigFile, TrackHoldsThreeMarkedCopiesOfTheRecordedBytes) {
     }
     expected.resize(80, 0);
     EXPECT_EQ(std::vector<uint8_t>(track, track + 80), expected);
+}
+
+// ---- Blocks the host writes -------------------------------------------
+
+// A kind 12 block with flag 2: the track records its head, date and time,
+// byte 9, byte 12 and byte 31; byte 11 is not flagged and not recorded.
+constexpr uint8_t WRITTEN[32] = {0x3A, 12, 0x42, 0, 0x7E, 0x23, 0x4A, 0x2B, 0x3A, 0x4A, 0, 0x71, 0x44};
+
+std::vector<uint8_t> WriteBlockCommand(uint8_t frameHigh, uint8_t frameLow, const uint8_t* block) {
+    std::vector<uint8_t> c = {0x2A, 0, 0x4D, 0, frameHigh, frameLow, 0, 0, 0x20, 0};
+    c.insert(c.end(), block, block + 32);
+    return c;
+}
+
+const std::vector<uint8_t> READ_BLOCK = {0x28, 0, 0x4D, 0, 0, 0, 0, 0, 0x20, 0};
+const std::vector<uint8_t> READ_TRACK = {0x28, 0, 'r', 0, 0x02, 0x00, 0, 0, 80, 0};
+
+struct KeptBlock {
+    int calls = 0;
+    int frame = 0;
+    uint8_t block[32] = {};
+    uint8_t controlAtCall = 0;
+    bool answer = true;
+    const VirtualScanner* scanner = nullptr;
+};
+
+bool KeepBlock(void* context, int frame, const uint8_t block[32]) {
+    auto* kept = static_cast<KeptBlock*>(context);
+    ++kept->calls;
+    kept->frame = frame;
+    std::memcpy(kept->block, block, 32);
+    kept->controlAtCall = kept->scanner->control;
+    return kept->answer;
+}
+
+TEST(VirtualScannerIxWrite, WrittenBlockReadsBackFromTheBlockAndTheTrack) {
+    ScannerConfig c = ApsConfig();
+    // A track of its own, as a configuration can give: the write must replace it.
+    std::memset(c.frames[3].track, 0xEE, 80);
+    c.frames[3].trackGiven = true;
+    Host host(c);
+    host.Command(WriteBlockCommand(0, 3, WRITTEN), 0);
+    EXPECT_TRUE(host.HasLog("frame 3 IX block written"));
+
+    std::vector<uint8_t> block = host.Command(READ_BLOCK, 11);
+    ASSERT_EQ(block.size(), 33u);
+    EXPECT_EQ(std::vector<uint8_t>(block.begin(), block.begin() + 32), std::vector<uint8_t>(WRITTEN, WRITTEN + 32));
+
+    // Three leading bytes ('r', qualifier 02 00), the 80 track bytes: three
+    // marked copies of the twelve recorded bytes, then zeros; a pad byte.
+    std::vector<uint8_t> expected = {'r', 0x02, 0x00};
+    for (int i = 0; i < 3; ++i) {
+        expected.insert(expected.end(), {0x02, 0x03, 0x3A, 0x0C, 0x42, 0x00, 0x7E, 0x23, 0x4A, 0x2B, 0x3A, 0x4A,
+                                         0x44, 0x00, 0x04, 0x05});
+    }
+    expected.resize(3 + 80 + 1, 0);
+    EXPECT_EQ(host.Command(READ_TRACK, 28), expected);
+
+    // The frame the host names, not the one under the head.
+    uint8_t other[32] = {};
+    other[0] = 0x3A;
+    other[1] = 0x07;
+    host.Command(WriteBlockCommand(0, 5, other), 0);
+    EXPECT_EQ(VirtualScannerFrameBlock(host.S(), 5)[1], 0x07);
+    EXPECT_EQ(host.Command(READ_BLOCK, 11)[1], 12) << "frame 3 under the head changed";
+    EXPECT_TRUE(host.S().violations.empty()) << host.S().violations.front();
+}
+
+TEST(VirtualScannerIxWrite, WritesToFramesTheFilmDoesNotHaveAreRefused) {
+    ScannerConfig c = ApsConfig();  // five exposures
+    KeptBlock kept;
+    Host host(c);
+    kept.scanner = &host.S();
+    host.S().config.writeBack = true;
+    host.S().ixWritten = KeepBlock;
+    host.S().ixWrittenContext = &kept;
+    const struct {
+        uint8_t high, low;
+        const char* report;
+    } refused[] = {
+        {0, 0, "IX block written to frame 0; the film has frames 1 to 5"},
+        {0, 6, "IX block written to frame 6; the film has frames 1 to 5"},
+        {1, 3, "IX block written to frame 259; the film has frames 1 to 5"},
+    };
+    for (const auto& r : refused) {
+        host.Command(WriteBlockCommand(r.high, r.low, WRITTEN), 0);
+        EXPECT_TRUE(host.HasViolation(r.report)) << r.report;
+    }
+    // A block of 16 bytes is no block.
+    std::vector<uint8_t> shortWrite = {0x2A, 0, 0x4D, 0, 0, 3, 0, 0, 0x10, 0};
+    shortWrite.resize(shortWrite.size() + 16, 0x55);
+    host.Command(shortWrite, 0);
+    EXPECT_TRUE(host.HasViolation("IX block of 16 bytes (32 expected)"));
+
+    for (int n = 1; n <= SIM_MAX_FRAMES; ++n) {
+        EXPECT_EQ(std::memcmp(host.S().config.frames[n].ixBlock, c.frames[n].ixBlock, 32), 0) << "frame " << n;
+        EXPECT_EQ(std::memcmp(host.S().config.frames[n].track, c.frames[n].track, 80), 0) << "frame " << n;
+    }
+    EXPECT_EQ(kept.calls, 0);
+
+    // Without an APS adapter there is no stripe to write on.
+    ScannerConfig strip = c;
+    strip.adapter = AdapterKind::Strip;
+    Host stripHost(strip);
+    stripHost.Command(WriteBlockCommand(0, 1, WRITTEN), 0);
+    EXPECT_TRUE(stripHost.HasViolation("IX block written without an APS adapter answering"));
+    EXPECT_EQ(VirtualScannerFrameBlock(stripHost.S(), 1)[0], 0);
+}
+
+TEST(VirtualScannerIxWrite, WriteBackHandsTheBlockOverOnceTheHostLetsGo) {
+    KeptBlock kept;
+    ScannerConfig c = ApsConfig();
+    {
+        Host host(c);  // write_back off: nothing handed over
+        kept.scanner = &host.S();
+        host.S().ixWritten = KeepBlock;
+        host.S().ixWrittenContext = &kept;
+        host.Command(WriteBlockCommand(0, 2, WRITTEN), 0);
+        EXPECT_EQ(kept.calls, 0);
+    }
+    c.writeBack = true;
+    Host host(c);
+    kept.scanner = &host.S();
+    host.S().ixWritten = KeepBlock;
+    host.S().ixWrittenContext = &kept;
+    VirtualScannerInit(host.S(), c);  // the hook survives a fresh start
+    host.Command(WriteBlockCommand(0, 2, WRITTEN), 0);
+    ASSERT_EQ(kept.calls, 1);
+    EXPECT_EQ(kept.frame, 2);
+    EXPECT_EQ(std::memcmp(kept.block, WRITTEN, 32), 0);
+    EXPECT_EQ(kept.controlAtCall, IDLE) << "handed over while the host was still selecting";
+    EXPECT_TRUE(host.HasLog("frame 2 IX block kept in the configuration file"));
+
+    host.Command(STATUS, 1, true);
+    EXPECT_EQ(kept.calls, 1) << "handed over again by a later transaction";
+    kept.answer = false;
+    host.Command(WriteBlockCommand(0, 4, WRITTEN), 0);
+    EXPECT_EQ(kept.calls, 2);
+    EXPECT_TRUE(host.HasLog("frame 4 IX block could not be kept in the configuration file"));
+    EXPECT_EQ(VirtualScannerFrameBlock(host.S(), 4)[1], 12) << "the write stands when the file cannot keep it";
+}
+
+// ---- Keeping a written block in the configuration file ------------------
+
+// The new block A0 A1 ... BF, as the rewritten entries must spell it.
+constexpr uint8_t NEW_BLOCK[32] = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7, 0xA8, 0xA9, 0xAA,
+                                   0xAB, 0xAC, 0xAD, 0xAE, 0xAF, 0xB0, 0xB1, 0xB2, 0xB3, 0xB4, 0xB5,
+                                   0xB6, 0xB7, 0xB8, 0xB9, 0xBA, 0xBB, 0xBC, 0xBD, 0xBE, 0xBF};
+const std::string NEW_HEAD = "A0 A1 A2 A3 A4 A5 A6 A7 A8 A9 AA AB AC AD AE AF B0 B1 B2 B3";
+const std::string NEW_TAIL = "B4 B5 B6 B7 B8 B9 BA BB BC BD BE BF";
+
+TEST(ScannerConfigFile, RewriteReplacesTheFramesIxBytesAndCommentsOutItsTrack) {
+    const std::string before =
+        "# Frame 2 and frame 20, whose number starts the same way.\n"
+        "exposures 20\n"
+        "frame 2 picture solid 1 2 3\n"
+        "frame 2 ix 3A 0C 63 00 7F 23 1E 3E 2B 2B 00 51 44 00 00 00 00 00 00 00 \\  # date, time\n"
+        "           29 1E 00 00 00 00 00 00 00 00 00 00\n"
+        "frame 2 track_block 3A 0C 63 00 7F 23 1E 3E 2B 2B 00 51 44 00 00 00 00 00 00 00 \\\n"
+        "                    29 1E 00 00 00 00 00 00 00 00 00 00\n"
+        "frame 2 print_format 3   # C\n"
+        "frame 20 ix 3A 0A 4D 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 5C 64 00 42 01 00 00 00 00 00\n"
+        "frame 20 track_block 3A 0A 4D 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 5C 64 00 42 01 00 "
+        "00 00 00 00\n";
+    const std::string after =
+        "# Frame 2 and frame 20, whose number starts the same way.\n"
+        "exposures 20\n"
+        "frame 2 picture solid 1 2 3\n"
+        "frame 2 ix " + NEW_HEAD + " \\  # date, time\n"
+        "           " + NEW_TAIL + "\n"
+        "# frame 2 track_block 3A 0C 63 00 7F 23 1E 3E 2B 2B 00 51 44 00 00 00 00 00 00 00 \\\n"
+        "#                     29 1E 00 00 00 00 00 00 00 00 00 00\n"
+        "frame 2 print_format 3   # C\n"
+        "frame 20 ix 3A 0A 4D 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 5C 64 00 42 01 00 00 00 00 00\n"
+        "frame 20 track_block 3A 0A 4D 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 5C 64 00 42 01 00 "
+        "00 00 00 00\n";
+    std::string rewritten, error;
+    ASSERT_TRUE(RewriteFrameIx(before, "x.cfg", 2, NEW_BLOCK, rewritten, error)) << error;
+    EXPECT_EQ(rewritten, after);
+
+    // The rewritten file loads with the new block, its track following it.
+    std::string path = ::testing::TempDir() + "virtual_scanner_rewrite_test.cfg";
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    ASSERT_EQ(std::fwrite(rewritten.data(), 1, rewritten.size(), file), rewritten.size());
+    std::fclose(file);
+    ScannerConfig config;
+    ASSERT_TRUE(LoadScannerConfig(path, config, error)) << error;
+    std::remove(path.c_str());
+    EXPECT_EQ(std::memcmp(config.frames[2].ixBlock, NEW_BLOCK, 32), 0);
+    EXPECT_FALSE(config.frames[2].trackGiven);
+    EXPECT_EQ(config.frames[2].printFormat, 3);
+    EXPECT_EQ(config.frames[20].ixBlock[22], 0x5C);
+    EXPECT_TRUE(config.frames[20].trackGiven);
+}
+
+TEST(ScannerConfigFile, RewriteAddsAnIxEntryWhereTheFrameHadNone) {
+    const std::string entry4 = "frame 4 ix " + NEW_HEAD + " \\\n           " + NEW_TAIL + "\n";
+    const std::pair<std::string, std::string> cases[] = {
+        // After the frame's last line.
+        {"exposures 5\nframe 4 picture solid 1 2 3\nframe 5 print_format 2",
+         "exposures 5\nframe 4 picture solid 1 2 3\n" + entry4 + "frame 5 print_format 2"},
+        // At the end; the last line had no line break.
+        {"exposures 5\nframe 5 print_format 2", "exposures 5\nframe 5 print_format 2\n" + entry4},
+        // A last line still asking for a continuation must not swallow it.
+        {"exposures 5\nframe 5 print_format 2 \\\n", "exposures 5\nframe 5 print_format 2 \\\n\n" + entry4},
+        // Line breaks as the file has them.
+        {"exposures 5\r\nframe 4 picture solid 1 2 3\r\n",
+         "exposures 5\r\nframe 4 picture solid 1 2 3\r\nframe 4 ix " + NEW_HEAD + " \\\r\n           " + NEW_TAIL +
+             "\r\n"},
+    };
+    for (const auto& [before, after] : cases) {
+        std::string rewritten, error;
+        ASSERT_TRUE(RewriteFrameIx(before, "x.cfg", 4, NEW_BLOCK, rewritten, error)) << error;
+        EXPECT_EQ(rewritten, after);
+        ScannerConfig config;
+        ASSERT_TRUE(ParseScannerConfig(rewritten, "x.cfg", "", config, error)) << error;
+        EXPECT_EQ(std::memcmp(config.frames[4].ixBlock, NEW_BLOCK, 32), 0);
+    }
+}
+
+TEST(ScannerConfigFile, RewriteLeavesWhatItCannotRewriteSafely) {
+    std::string rewritten = "untouched", error;
+    // An entry changed by hand since the file was loaded.
+    EXPECT_FALSE(RewriteFrameIx("exposures 5\nframe 3 ix 3A 0C\n", "x.cfg", 3, NEW_BLOCK, rewritten, error));
+    EXPECT_EQ(error.rfind("x.cfg:2: ", 0), 0u) << error;
+    EXPECT_FALSE(RewriteFrameIx("frame 3 ix 3A0 " + NEW_TAIL + " " + NEW_HEAD + "\n", "x.cfg", 3, NEW_BLOCK,
+                                rewritten, error));
+    for (int frame : {0, 41}) EXPECT_FALSE(RewriteFrameIx("", "x.cfg", frame, NEW_BLOCK, rewritten, error));
+    EXPECT_EQ(rewritten, "untouched");
+}
+
+TEST(ScannerConfigFile, TheHolidayCartridgeRewritesOnlyTheWrittenFrame) {
+    std::string text, rewritten, error;
+    std::string dir = std::string(QX_SIMULATOR_CONFIG_DIR) + "/";
+    ASSERT_TRUE(ReadScannerConfigText(dir + "qx52sim.cfg", text, error)) << error;
+    // Frame 11 carries a damaged track of its own.
+    ASSERT_TRUE(RewriteFrameIx(text, "qx52sim.cfg", 11, NEW_BLOCK, rewritten, error)) << error;
+    ASSERT_EQ(rewritten.size(), text.size() + 4 * 2) << "four track lines commented out, nothing else grown";
+    std::vector<std::string> was, is;
+    for (auto [from, into] : {std::pair{&text, &was}, std::pair{&rewritten, &is}}) {
+        size_t at = 0;
+        for (size_t nl; (nl = from->find('\n', at)) != std::string::npos; at = nl + 1) {
+            into->push_back(from->substr(at, nl - at));
+        }
+    }
+    ASSERT_EQ(was.size(), is.size());
+    int changed = 0;
+    for (size_t i = 0; i < was.size(); ++i) {
+        if (was[i] == is[i]) continue;
+        ++changed;
+        bool ixLine = is[i] == "frame 11 ix " + NEW_HEAD + " \\" || is[i] == "            " + NEW_TAIL;
+        EXPECT_TRUE(ixLine || is[i] == "# " + was[i]) << is[i];
+        EXPECT_EQ(was[i].rfind("frame 11 ", 0) == 0 || was[i].rfind("      ", 0) == 0, true) << was[i];
+    }
+    EXPECT_EQ(changed, 6);
+    ScannerConfig holiday, config;
+    ASSERT_TRUE(ParseScannerConfig(text, "qx52sim.cfg", dir, holiday, error)) << error;
+    ASSERT_TRUE(ParseScannerConfig(rewritten, "qx52sim.cfg", dir, config, error)) << error;
+    EXPECT_EQ(std::memcmp(config.frames[11].ixBlock, NEW_BLOCK, 32), 0);
+    EXPECT_FALSE(config.frames[11].trackGiven);
+    EXPECT_EQ(config.frames[11].printFormat, 3);
+    EXPECT_TRUE(config.frames[7].trackGiven);
+    EXPECT_EQ(std::memcmp(config.frames[7].track, holiday.frames[7].track, 80), 0);
 }
 
 }  // namespace

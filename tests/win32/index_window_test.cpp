@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "source/aps/ix_record.h"
 #include "source/aps/win32/index_scan_win32.h"
 #include "source/aps/win32/index_window.h"
+#include "source/aps/win32/ix_window.h"
 #include "source/scanner/command_set.h"
 #include "source/scanner/scanner_check.h"
 #include "source/scanner/win32/port_access_win32.h"
@@ -62,6 +64,9 @@ protected:
         atStart = boxes.Finish();
     }
     void TearDown() override {
+        // The index and IX windows have no owner: they go first.
+        if (ixWindow != nullptr) DestroyWindow(ixWindow);
+        if (indexWindow != nullptr) DestroyWindow(indexWindow);
         DestroyWindow(main);
         ReleaseIndexSheet();
         ResetSession(GetModuleHandleA(nullptr));
@@ -137,6 +142,101 @@ TEST_F(IndexWindow, ClicksAndDoubleClicksSelectFrames) {
     EXPECT_EQ(selectedFrame, 2);
     ASSERT_TRUE(PeekMessageA(&pending, main, WM_COMMAND, WM_COMMAND, PM_REMOVE));
     EXPECT_EQ(LOWORD(pending.wParam), CMD_PREVIEW);
+}
+
+class IxWindow : public IndexWindow {
+protected:
+    std::string Text(int id) {
+        char text[64] = {};
+        GetDlgItemTextA(ixWindow, id, text, sizeof text);
+        return text;
+    }
+    LRESULT Row(int id) { return SendDlgItemMessageA(ixWindow, id, CB_GETCURSEL, 0, 0); }
+    std::string RowText(int id) {
+        char text[64] = {};
+        LRESULT row = Row(id);
+        if (row >= 0) SendDlgItemMessageA(ixWindow, id, CB_GETLBTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    void Choose(int id, int row) {
+        SendDlgItemMessageA(ixWindow, id, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+        SendMessageA(ixWindow, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(ixWindow, id)));
+    }
+    void Type(int id, const char* text) {
+        SetDlgItemTextA(ixWindow, id, text);
+        SendDlgItemMessageA(ixWindow, id, EM_SETMODIFY, TRUE, 0);
+    }
+    void OpenIx() {
+        SendMessageA(indexWindow, WM_COMMAND, CMD_INDEX_IX_WINDOW, 0);
+        ASSERT_NE(ixWindow, nullptr);
+        UpdateWindow(ixWindow);
+    }
+};
+
+// Frame 1 of the holiday film, read on a single scan: 2 July 1999 month
+// first printed on the back, 10:15 AM, aspect C, U.S. English "Vacation".
+TEST_F(IxWindow, ShowsAFramesDataAndNothingForAFrameNotRead) {
+    ASSERT_NE(indexWindow, nullptr);
+    Command(CMD_INDEX_SINGLE_SCAN);
+    OpenIx();
+    EXPECT_EQ(Text(IDC_IX_FRAME), "1");
+    EXPECT_EQ(IsDlgButtonChecked(ixWindow, IDC_IX_ASPECT_C), BST_CHECKED);
+    EXPECT_EQ(Text(IDC_IX_DATE_1) + "/" + Text(IDC_IX_DATE_2) + "/" + Text(IDC_IX_DATE_3), "7/2/99");
+    EXPECT_EQ(Row(IDC_IX_DATE_ORDER), 2);   // M/D/Y
+    EXPECT_EQ(Row(IDC_IX_DATE_PRINT), 2);   // Back
+    EXPECT_EQ(Text(IDC_IX_HOUR) + ":" + Text(IDC_IX_MINUTE), "10:15");
+    EXPECT_EQ(Row(IDC_IX_AM_PM), 0);        // AM
+    EXPECT_EQ(Row(IDC_IX_LANGUAGE), 13);
+    EXPECT_EQ(RowText(IDC_IX_TITLE).substr(0, 8), "Vacation");
+    char caption[64] = {};
+    GetWindowTextA(ixWindow, caption, sizeof caption);
+    EXPECT_STREQ(caption, "  IX (Information Exchange)");
+
+    // Frame 5 has not been read: nothing shows but its number.
+    Type(IDC_IX_FRAME, "5");
+    SendMessageA(ixWindow, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(selectedFrame, 5);
+    EXPECT_EQ(Text(IDC_IX_FRAME), "5");
+    EXPECT_EQ(IsDlgButtonChecked(ixWindow, IDC_IX_ASPECT_C), BST_UNCHECKED);
+    EXPECT_EQ(Text(IDC_IX_DATE_1), "      ");
+    EXPECT_EQ(Row(IDC_IX_TITLE), -1);
+}
+
+// A new title and date written back with REC and read back from the film;
+// Cancel drops an edit not yet written; REC on a frame not read is refused.
+TEST_F(IxWindow, EditsAreWrittenBackAndCancelDropsThem) {
+    ASSERT_NE(indexWindow, nullptr);
+    Command(CMD_INDEX_SINGLE_SCAN);
+    OpenIx();
+    Choose(IDC_IX_TITLE, 1);  // "Birthday"
+    Type(IDC_IX_DATE_1, "12");
+    Type(IDC_IX_DATE_2, "25");
+    SendMessageA(ixWindow, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    {
+        MessageBoxWatcher boxes;
+        SendMessageA(ixWindow, WM_COMMAND, IDC_IX_REC, 0);
+        EXPECT_TRUE(boxes.Finish().empty());
+    }
+    const IxFrameRecord* onFilm = FrameIxRecord(1);
+    ASSERT_NE(onFilm, nullptr);
+    EXPECT_EQ(onFilm->titleCode, 1);
+    EXPECT_EQ(onFilm->month, 12);
+    EXPECT_EQ(onFilm->day, 25);
+    EXPECT_EQ(onFilm->year, 99);
+    EXPECT_EQ(RowText(IDC_IX_TITLE).substr(0, 8), "Birthday");
+
+    SendMessageA(ixWindow, WM_COMMAND, IDC_IX_ASPECT_P, 0);
+    EXPECT_EQ(FrameIxRecord(0)->printAspect, ASPECT_P);
+    SendMessageA(ixWindow, WM_COMMAND, IDC_IX_CANCEL, 0);
+    EXPECT_EQ(FrameIxRecord(0)->printAspect, ASPECT_C);
+    EXPECT_EQ(IsDlgButtonChecked(ixWindow, IDC_IX_ASPECT_C), BST_CHECKED);
+
+    Type(IDC_IX_FRAME, "6");
+    SendMessageA(ixWindow, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    MessageBoxWatcher refused;
+    SendMessageA(ixWindow, WM_COMMAND, IDC_IX_REC, 0);
+    EXPECT_EQ(refused.Finish(), std::vector<std::string>{"Data are not read.  Click [Read] and check the data !"});
 }
 
 // A frame picked on the sheet is the one the preview scans: the film goes
@@ -228,6 +328,164 @@ TEST_F(IndexWindow, CopyIsTheSheetForTheApplication) {
     GlobalUnlock(transferImage);
     GlobalUnlock(transferImage);
     FreeTransferImage();
+}
+
+// Answers, from a thread, the dialogs of this process that a command
+// opens: a file dialog gets `name` typed and OK; a message box has its text
+// noted and is answered Yes (or OK), or Cancel when `refuse` is set.
+class FileDialogDriver {
+public:
+    FileDialogDriver(std::string fileName, bool refuseQuestions = false)
+        : name(std::move(fileName)), refuse(refuseQuestions) {
+        thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    }
+    ~FileDialogDriver() { Finish(); }
+    const std::vector<std::string>& Finish() {
+        if (thread != nullptr) {
+            stop = true;
+            WaitForSingleObject(thread, 10000);
+            CloseHandle(thread);
+            thread = nullptr;
+        }
+        return texts;
+    }
+
+private:
+    static BOOL CALLBACK FindField(HWND child, LPARAM context) {
+        int id = GetDlgCtrlID(child);
+        if (id == 1148 || id == 1152) {
+            *reinterpret_cast<HWND*>(context) = child;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static BOOL CALLBACK FindDialog(HWND window, LPARAM context) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        char kind[16] = {};
+        GetClassNameA(window, kind, sizeof kind);
+        if (process == GetCurrentProcessId() && std::string(kind) == "#32770" && IsWindowVisible(window)) {
+            *reinterpret_cast<HWND*>(context) = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static DWORD WINAPI Run(LPVOID context) {
+        auto* self = static_cast<FileDialogDriver*>(context);
+        HWND last = nullptr;
+        for (int i = 0; i < 1500 && !(self->stop && last == nullptr); ++i) {
+            HWND dialog = nullptr;
+            EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&dialog));
+            if (dialog != nullptr && dialog != last) {
+                Sleep(200);
+                HWND field = nullptr;
+                EnumChildWindows(dialog, FindField, reinterpret_cast<LPARAM>(&field));
+                if (field != nullptr) {
+                    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(self->name.c_str()));
+                    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                } else {
+                    char text[256] = {};
+                    GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);
+                    self->texts.emplace_back(text);
+                    WPARAM answer = self->refuse ? IDCANCEL : GetDlgItem(dialog, IDYES) != nullptr ? IDYES : IDOK;
+                    PostMessageA(dialog, WM_COMMAND, answer, 0);
+                }
+                last = dialog;
+            } else if (dialog == nullptr) {
+                last = nullptr;
+            }
+            Sleep(20);
+        }
+        return 0;
+    }
+
+    std::string name;
+    bool refuse;
+    std::atomic<bool> stop{false};
+    std::vector<std::string> texts;
+    HANDLE thread = nullptr;
+};
+
+std::vector<uint8_t> FileBytes(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    DWORD size = GetFileSize(file, nullptr), read = 0;
+    bytes.resize(size);
+    ReadFile(file, bytes.data(), size, &read, nullptr);
+    CloseHandle(file);
+    return bytes;
+}
+
+// Two frames saved as an index file through the save dialog, saved again
+// over it (the dialog asks first), a save onto a read-only file refused
+// with the old file kept, then opened again after the question about the
+// unsaved third frame: the sheet and the records come back.
+TEST_F(IndexWindow, IndexFilesAreSavedSafelyAndOpenedAgain) {
+    ASSERT_NE(indexWindow, nullptr);
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    std::string path = std::string(folder) + "holiday.IXF";
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+    Command(CMD_INDEX_SINGLE_SCAN);
+    selectedFrame = 2;
+    Command(CMD_INDEX_SINGLE_SCAN);
+    ASSERT_EQ(scannedFrameCount, 2);
+    COLORREF thumbnail = GetPixel(IndexSheetDC(), 48 + 96 + 40, 30);
+
+    {
+        FileDialogDriver save(path);
+        SendMessageA(indexWindow, WM_COMMAND, CMD_INDEX_SAVE_FILE, 0);
+        EXPECT_TRUE(save.Finish().empty());
+    }
+    std::vector<uint8_t> saved = FileBytes(path);
+    ASSERT_EQ(saved.size(), 210u + 2u * (200u + 16374u));
+    EXPECT_EQ(std::string(saved.begin(), saved.begin() + 25), " 2  90  60 0 N1900 QX-52 ");
+    EXPECT_EQ(indexUnsaved, 0);
+    {
+        FileDialogDriver again(path);
+        SendMessageA(indexWindow, WM_COMMAND, CMD_INDEX_SAVE_FILE, 0);
+        std::vector<std::string> asked = again.Finish();  // the question before replacing it
+        ASSERT_FALSE(asked.empty());
+        EXPECT_NE(asked[0].find("exists"), std::string::npos) << asked[0];
+    }
+    EXPECT_EQ(FileBytes(path), saved);
+
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    selectedFrame = 3;
+    Command(CMD_INDEX_SINGLE_SCAN);
+    {
+        FileDialogDriver refused(path);
+        SendMessageA(indexWindow, WM_COMMAND, CMD_INDEX_SAVE_FILE, 0);
+        std::vector<std::string> texts = refused.Finish();
+        ASSERT_FALSE(texts.empty());
+        EXPECT_EQ(texts.back(), "Cannot save !  The file is read-only.");
+    }
+    EXPECT_EQ(FileBytes(path), saved);
+    EXPECT_EQ(GetFileAttributesA((path + ".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(indexUnsaved, 1);
+
+    {
+        FileDialogDriver cancelled(path, true);
+        SendMessageA(indexWindow, WM_COMMAND, CMD_INDEX_OPEN_FILE, 0);
+        EXPECT_EQ(cancelled.Finish(), std::vector<std::string>{"Index Image is not saved !  Are you sure you want "
+                                                               "to open a  new file ?"});
+    }
+    EXPECT_EQ(scannedFrameCount, 3);
+    {
+        FileDialogDriver open(path);
+        SendMessageA(indexWindow, WM_COMMAND, CMD_INDEX_OPEN_FILE, 0);
+        EXPECT_EQ(open.Finish().size(), 1u);  // the question, answered OK
+    }
+    EXPECT_EQ(scannedFrameCount, 2);
+    EXPECT_EQ(FrameStateOf(1), 'I');
+    EXPECT_EQ(FrameStateOf(3), 0);
+    ASSERT_NE(FrameIxRecord(1), nullptr);
+    EXPECT_EQ(FrameIxRecord(1)->month, 7);
+    EXPECT_EQ(GetPixel(IndexSheetDC(), 48 + 96 + 40, 30), thumbnail);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
 }
 
 }  // namespace

@@ -159,9 +159,35 @@ void RunAutoScan(HWND window) {
     autoScanState = AUTO_SCAN_IDLE;
 }
 
-void CopyIndexSheet() {
+bool ReadSheetPixels(bool annotated, std::vector<uint8_t>& pixels) {
     HDC sheetDC = IndexSheetDC();
-    if (sheetDC == nullptr) return;
+    if (sheetDC == nullptr) return false;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = INDEX_SHEET_WIDTH;
+    info.bmiHeader.biHeight = -INDEX_SHEET_HEIGHT;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    ScopedMemoryDC copyDC(CreateCompatibleDC(sheetDC));
+    ScopedGdiObject<HBITMAP> copy(CreateDIBSection(sheetDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (copyDC.Get() == nullptr || copy.Get() == nullptr || bits == nullptr) return false;
+    ScopedSelectObject selected(copyDC.Get(), copy.Get());
+    BitBlt(copyDC.Get(), 0, 0, INDEX_SHEET_WIDTH, INDEX_SHEET_HEIGHT, sheetDC, 0, 0, SRCCOPY);
+    if (annotated) DrawAllFrameAnnotations(copyDC.Get());
+    GdiFlush();
+    const auto* bgra = static_cast<const uint8_t*>(bits);
+    pixels.assign(static_cast<size_t>(INDEX_SHEET_WIDTH) * INDEX_SHEET_HEIGHT * 3, 0);
+    for (size_t i = 0; i < pixels.size() / 3; ++i) {
+        pixels[i * 3] = bgra[i * 4 + 2];
+        pixels[i * 3 + 1] = bgra[i * 4 + 1];
+        pixels[i * 3 + 2] = bgra[i * 4];
+    }
+    return true;
+}
+
+void CopyIndexSheet() {
+    if (!IndexSheetExists()) return;
     ScopedWaitCursor wait;
     progressWidth = COPY_PROGRESS_WIDTH;
     progressHeight = COPY_PROGRESS_HEIGHT;
@@ -171,32 +197,10 @@ void CopyIndexSheet() {
     if (ixWindow != nullptr) ShowWindow(ixWindow, SW_MINIMIZE);
     if (indexWindow != nullptr) ShowWindow(indexWindow, SW_MINIMIZE);
 
-    // The annotated working copy, read back as top-down RGB rows.
-    std::vector<uint8_t> pixels(static_cast<size_t>(INDEX_SHEET_WIDTH) * INDEX_SHEET_HEIGHT * 3);
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = INDEX_SHEET_WIDTH;
-        info.bmiHeader.biHeight = -INDEX_SHEET_HEIGHT;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        ScopedMemoryDC copyDC(CreateCompatibleDC(sheetDC));
-        ScopedGdiObject<HBITMAP> copy(CreateDIBSection(sheetDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (copyDC.Get() == nullptr || copy.Get() == nullptr || bits == nullptr) {
-            if (dialog != nullptr) DestroyWindow(dialog);
-            return;
-        }
-        ScopedSelectObject selected(copyDC.Get(), copy.Get());
-        BitBlt(copyDC.Get(), 0, 0, INDEX_SHEET_WIDTH, INDEX_SHEET_HEIGHT, sheetDC, 0, 0, SRCCOPY);
-        DrawAllFrameAnnotations(copyDC.Get());
-        GdiFlush();
-        const auto* bgra = static_cast<const uint8_t*>(bits);
-        for (size_t i = 0; i < pixels.size() / 3; ++i) {
-            pixels[i * 3] = bgra[i * 4 + 2];
-            pixels[i * 3 + 1] = bgra[i * 4 + 1];
-            pixels[i * 3 + 2] = bgra[i * 4];
-        }
+    std::vector<uint8_t> pixels;
+    if (!ReadSheetPixels(true, pixels)) {
+        if (dialog != nullptr) DestroyWindow(dialog);
+        return;
     }
     HGLOBAL image = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, INDEX_COPY_BYTES);
     auto* dib = image != nullptr ? static_cast<uint8_t*>(GlobalLock(image)) : nullptr;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 // Scans selectedFrame's thumbnail into the sheet and the window. Answers 1
 // when a thumbnail was scanned, 0 otherwise (a message has been shown where
@@ -21,3 +22,8 @@ void RunAutoScan(HWND indexWindowHandle);
 // caller unlocks it before the application is told); leaves it 0 when the
 // memory could not be had.
 void CopyIndexSheet();
+
+// The sheet's 640 x 480 pixels, top-down rows of red, green, blue; with the
+// annotations drawn on a working copy when `annotated`. False when there is
+// no sheet or no memory for the copy.
+bool ReadSheetPixels(bool annotated, std::vector<uint8_t>& pixels);

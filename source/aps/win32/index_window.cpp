@@ -10,7 +10,9 @@
 #include "common/win32/win32_guards.h"
 #include "source/aps/frame_ix.h"
 #include "source/aps/index_sheet.h"
+#include "source/aps/win32/index_files.h"
 #include "source/aps/win32/index_scan_win32.h"
+#include "source/aps/win32/ix_window.h"
 #include "source/resources/resource_ids.h"
 #include "source/scanner/film_transport.h"
 #include "source/scanner/index_scan.h"
@@ -329,6 +331,28 @@ void OnCopy(HWND window) {
     FlushWindowMessages(window);
 }
 
+void OnSaveFile(HWND window) {
+    PressIndexButton(CMD_INDEX_SAVE_FILE, true);
+    char name[INDEX_FILE_NAME_CHARS];
+    if (scannedFrameCount == 0) {
+        ShowMessage(window, MSG_NOTHING_TO_SAVE);
+    } else if (ChooseIndexFileToSave(window, name) && WriteIndexFile(window, name) == 1) {
+        indexUnsaved = 0;
+    }
+    PressIndexButton(CMD_INDEX_SAVE_FILE, false);
+}
+
+void OnOpenFile(HWND window) {
+    PressIndexButton(CMD_INDEX_OPEN_FILE, true);
+    char name[INDEX_FILE_NAME_CHARS];
+    if ((indexUnsaved == 0 || AskMessage(window, MSG_OPEN_DISCARDS_INDEX) == IDOK) &&
+        ChooseIndexFileToOpen(window, name)) {
+        ReadIndexFile(window, name);
+    }
+    PressIndexButton(CMD_INDEX_OPEN_FILE, false);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 void RaiseWindow(HWND target) {
     if (target == nullptr) return;
     if (IsIconic(target)) ShowWindow(target, SW_RESTORE);
@@ -364,12 +388,17 @@ void OnIndexCommand(HWND window, WORD command) {
     case CMD_INDEX_COPY:
     case CMD_IX_COPY: OnCopy(window); break;
     case CMD_INDEX_PREVIEW_WINDOW: RaiseWindow(mainWindow); break;
+    case CMD_INDEX_IX_WINDOW: OpenIxWindow(); break;
+    case CMD_INDEX_OPEN_FILE:
+    case CMD_IX_OPEN_FILE: OnOpenFile(window); break;
+    case CMD_INDEX_SAVE_FILE:
+    case CMD_IX_SAVE_FILE: OnSaveFile(window); break;
     case CMD_IX_FRAME_CHANGED: OnFrameChangedByIxWindow(window); break;
     case IDC_SHOW_NUMBERS:
     case IDC_SHOW_ASPECT:
     case IDC_SHOW_DATE:
     case IDC_SHOW_TITLE: OnToggleOption(window, command); break;
-    default: break;  // index files and the IX window come with their own windows
+    default: break;
     }
 }
 
@@ -464,6 +493,12 @@ void ReleaseIndexSheet() {
     }
     if (sheet.bitmap != nullptr) DeleteObject(sheet.bitmap);
     sheet = {};
+}
+
+void ClearIndexSheet() {
+    if (sheet.dc == nullptr || indexWindow == nullptr) return;
+    ScopedWindowDC dc(indexWindow);
+    DrawEmptySheet(dc.Get());
 }
 
 void RedrawIndexWindow() {

@@ -46,6 +46,9 @@ void ReleaseIndexSheet();
 // The sheet's memory context (0 while there is none), for the scans.
 HDC IndexSheetDC();
 
+// Draws the sheet empty (its cells and legend), keeping the frame tables.
+void ClearIndexSheet();
+
 // Redraws the window from the sheet, now.
 void RedrawIndexWindow();
 
