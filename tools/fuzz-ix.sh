@@ -42,7 +42,7 @@ fi
 if ! { cmake -S "$root/tests/fuzz" -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
              -DCMAKE_CXX_COMPILER=clang++ && cmake --build "$out/build"; } >"$out/build.log" 2>&1; then
   cat "$out/build.log" >&2
-  echo "fuzz-ix: the fuzz target did not build" >&2
+  echo "fuzz-ix: the fuzz targets did not build" >&2
   exit 1
 fi
 mkdir -p "$out/corpus" "$out/corpus-index-file"

@@ -101,8 +101,15 @@ aps() {  # aps LANGUAGE SUFFIX OUTPUT
   local shots="$root/out/shot-aps$2-"
   QX52SIM_CONFIG="$install\\qx52sim.cfg" wine "$driver" --aps "$korvel" "$(winepath -w "$3")" "$(winepath -w "$shots")"
   convert "${shots}index-window.bmp" "$root/out/index-window$2.png"
+  convert "${shots}ix-window.bmp" "$root/out/ix-window$2.png"
   convert "${shots}korvel-aps.bmp" "$root/out/korvel-aps$2.png"
-  rm -f "${shots}index-window.bmp" "${shots}korvel-aps.bmp"
+  mv "${shots}index.IXF" "$root/out/index-sheet$2.IXF"
+  mv "${shots}index-export.bmp" "$root/out/index-export$2.bmp"
+  rm -f "${shots}index-window.bmp" "${shots}ix-window.bmp" "${shots}korvel-aps.bmp"
+  # The bitmap export must open in other programs' readers too.
+  identify "$root/out/index-export$2.bmp" >/dev/null
+  /usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).load()' \
+    "$root/out/index-export$2.bmp"
 }
 
 run E "" "$scan_file"
@@ -116,5 +123,6 @@ LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 aps J "-ja" "$root/out/index-sheet-ja.bmp"
 settings E
 echo "Scanned picture: $scan_file"
 echo "Screenshots: $root/out/scan-window.png $root/out/korvel.png $root/out/scan-window-ja.png $root/out/korvel-ja.png"
-echo "APS: $root/out/index-sheet.bmp $root/out/index-window.png $root/out/korvel-aps.png (and -ja)"
+echo "APS: $root/out/index-sheet.bmp $root/out/index-window.png $root/out/ix-window.png $root/out/korvel-aps.png"
+echo "     $root/out/index-sheet.IXF $root/out/index-export.bmp (and each with -ja)"
 echo "The controls: $(for shot in $TOUR_SHOTS; do printf '%s ' "$root/out/$shot.png" "$root/out/$shot-ja.png"; done)"

@@ -3,14 +3,15 @@
 # the native and mingw-w64 compilers, CMake and Ninja, GoogleTest's sources,
 # 32-bit Wine (with the i386 architecture) and the FreeType it draws
 # TrueType fonts with, Xvfb and ImageMagick for screenshots, valgrind for
-# the benchmarks' instruction counts, and clang with libFuzzer's runtime for
-# the fuzz runs. Does nothing when everything is there already.
+# the benchmarks' instruction counts, clang with libFuzzer's runtime for
+# the fuzz runs, and Python's imaging library for checking the exported
+# bitmaps. Does nothing when everything is there already.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ mingw-w64 g++-mingw-w64-i686-posix googletest
           wine wine32:i386 fonts-wine libfreetype6:i386 libfontconfig1:i386
           xvfb xauth x11-utils imagemagick fonts-ipafont-gothic valgrind locales
-          fonts-dejavu-core clang libclang-rt-14-dev)
+          fonts-dejavu-core clang libclang-rt-14-dev python3-pil)
 
 missing=()
 for package in "${packages[@]}"; do

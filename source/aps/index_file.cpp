@@ -7,6 +7,7 @@
 #include "common/bitmap_file.h"
 #include "source/aps/frame_ix.h"
 #include "source/aps/ix_texts.h"
+#include "source/scanner/index_scan.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ constexpr uint32_t THUMBNAIL_PIXEL_ROW = IXF_THUMBNAIL_WIDTH * 3;
 constexpr uint32_t THUMBNAIL_IMAGE_BYTES = static_cast<uint32_t>(IXF_THUMBNAIL_ROW_BYTES * IXF_THUMBNAIL_HEIGHT);
 constexpr size_t SHEET_ROW_BYTES = size_t{INDEX_SHEET_WIDTH} * 3;
 
+static_assert(INDEX_SHEET_BYTES == SHEET_ROW_BYTES * INDEX_SHEET_HEIGHT);
 static_assert(sizeof FILE_RECORD_TEXT - 1 == 15);
 static_assert(sizeof THUMBNAIL_SIZES - 1 + 2 == IXF_COUNT_RECORD_BYTES);
 static_assert(IXF_THUMBNAIL_ROW_BYTES == BitmapRowBytes(IXF_THUMBNAIL_WIDTH, THUMBNAIL_BITS));

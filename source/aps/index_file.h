@@ -25,9 +25,8 @@
 
 #include "source/aps/index_sheet.h"
 #include "source/aps/ix_record.h"
-#include "source/scanner/index_scan.h"
 
-constexpr size_t INDEX_SHEET_BYTES = size_t{INDEX_SHEET_WIDTH} * INDEX_SHEET_HEIGHT * 3;
+constexpr size_t INDEX_SHEET_BYTES = 640 * 480 * 3;
 
 constexpr size_t IXF_COUNT_RECORD_BYTES = 10;
 constexpr size_t IXF_FILE_RECORD_BYTES = 200;

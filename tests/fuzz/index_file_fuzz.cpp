@@ -23,7 +23,7 @@ const std::vector<uint8_t>& PatternedSheet() {
     static const std::vector<uint8_t> sheet = [] {
         std::vector<uint8_t> s(INDEX_SHEET_BYTES);
         for (size_t i = 0; i < s.size() / 3; ++i) {
-            const size_t x = i % INDEX_SHEET_WIDTH, y = i / INDEX_SHEET_WIDTH;
+            const size_t x = i % 640, y = i / 640;
             s[i * 3] = static_cast<uint8_t>(x);
             s[i * 3 + 1] = static_cast<uint8_t>(y);
             s[i * 3 + 2] = static_cast<uint8_t>(x + y);
@@ -53,7 +53,8 @@ std::vector<uint8_t> SoundFile(uint8_t frames) {
 }
 
 std::vector<uint8_t> EditedSoundFile(const uint8_t* edits, size_t size, uint8_t frames) {
-    std::vector<uint8_t> file = SoundFile(frames);
+    static const std::vector<uint8_t> sound[3] = {SoundFile(1), SoundFile(2), SoundFile(3)};
+    std::vector<uint8_t> file = sound[frames - 1];
     size_t i = 0;
     for (; i + 4 <= size; i += 4) {
         const size_t offset = (edits[i] | size_t{edits[i + 1]} << 8 | size_t{edits[i + 2]} << 16) % file.size();

@@ -488,4 +488,68 @@ TEST_F(IndexWindow, IndexFilesAreSavedSafelyAndOpenedAgain) {
     DeleteFileA(path.c_str());
 }
 
+// The whole road of an edited sheet: the cartridge auto-scanned, frame 3's
+// title and date changed and written to the film, the sheet saved as an
+// index file and as a bitmap, cleared, and the index file opened again:
+// the annotated sheet comes back pixel for pixel, with the edited frame's
+// data; the bitmap holds the annotated sheet without the toolbar strip.
+TEST_F(IxWindow, AnEditedSheetSavedClearedAndReopenedComesBack) {
+    ASSERT_NE(indexWindow, nullptr);
+    EXPECT_EQ(Command(CMD_INDEX_AUTO_SCAN), std::vector<std::string>{"Index scanning is completed !"});
+    Click(48 + 2 * 96 + 5, 5);  // frame 3: Spanish "Amigos", 3 July 1999, year first
+    OpenIx();
+    Choose(IDC_IX_TITLE, 7);  // "Familia"
+    Type(IDC_IX_DATE_1, "98");
+    Type(IDC_IX_DATE_2, "12");
+    Type(IDC_IX_DATE_3, "24");
+    SendMessageA(ixWindow, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    SendMessageA(ixWindow, WM_COMMAND, IDC_IX_REC, 0);
+    ASSERT_NE(FrameIxRecord(3), nullptr);
+    EXPECT_EQ(FrameIxRecord(3)->titleCode, 7);
+    EXPECT_EQ(FrameIxRecord(3)->month, 12);
+    for (int option : {IDC_SHOW_ASPECT, IDC_SHOW_DATE, IDC_SHOW_TITLE}) {
+        SendMessageA(indexWindow, WM_COMMAND, static_cast<WPARAM>(option), 0);
+    }
+    std::vector<uint8_t> before;
+    ASSERT_TRUE(ReadSheetPixels(true, before));
+
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    std::string ixf = std::string(folder) + "road.IXF", bmp = std::string(folder) + "road.bmp";
+    for (const std::string& path : {ixf, bmp}) {
+        DeleteFileA(path.c_str());
+        FileDialogDriver save(path);
+        SendMessageA(indexWindow, WM_COMMAND, CMD_INDEX_SAVE_FILE, 0);
+        EXPECT_TRUE(save.Finish().empty()) << path;
+    }
+    std::vector<uint8_t> exported = FileBytes(bmp);
+    ASSERT_EQ(exported.size(), 801846u);
+    EXPECT_EQ(exported[0], 'B');
+    for (POINT at : {POINT{0, 0}, POINT{250, 30}, POINT{300, 100}, POINT{385, 463}}) {
+        const uint8_t* p = &exported[static_cast<size_t>(54 + (463 - at.y) * 1728 + at.x * 3)];
+        const uint8_t* q = &before[(static_cast<size_t>(at.y) * 640 + static_cast<size_t>(at.x) + 48) * 3];
+        EXPECT_EQ(RGB(p[2], p[1], p[0]), RGB(q[0], q[1], q[2])) << at.x << "," << at.y;
+    }
+
+    Command(CMD_INDEX_CLEAR);
+    EXPECT_EQ(FrameStateOf(3), 0);
+    UpdateWindow(indexWindow);
+    {
+        FileDialogDriver open(ixf);
+        SendMessageA(indexWindow, WM_COMMAND, CMD_INDEX_OPEN_FILE, 0);
+        EXPECT_TRUE(open.Finish().empty());
+    }
+    EXPECT_EQ(scannedFrameCount, 15);
+    EXPECT_EQ(FrameStateOf(3), 'I');
+    EXPECT_EQ(FrameIxRecord(3)->titleCode, 7);
+    EXPECT_EQ(FrameIxRecord(3)->day, 24);
+    std::vector<uint8_t> after;
+    ASSERT_TRUE(ReadSheetPixels(true, after));
+    size_t differing = 0;
+    for (size_t i = 0; i < before.size(); ++i) differing += before[i] != after[i] ? 1u : 0u;
+    EXPECT_EQ(differing, 0u);
+    DeleteFileA(ixf.c_str());
+    DeleteFileA(bmp.c_str());
+}
+
 }  // namespace

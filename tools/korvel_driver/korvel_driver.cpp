@@ -16,7 +16,9 @@
 // Usage: korvel_driver --aps KORVEL.EXE OUTPUT.BMP SHOT_PREFIX
 //   with an APS cartridge in the virtual scanner: Acquire and Preview, the
 //   index window auto-scans the cartridge (SHOT_PREFIXindex-window.bmp, all
-//   annotations shown) and copies its sheet to KORVEL, which saves it as
+//   annotations shown), shows frame 6 in the IX window
+//   (SHOT_PREFIXix-window.bmp), saves the sheet as SHOT_PREFIXindex.IXF and
+//   SHOT_PREFIXindex-export.bmp, and copies it to KORVEL, which saves it as
 //   OUTPUT.BMP (SHOT_PREFIXkorvel-aps.bmp).
 // Exit code 0 when every step happened; otherwise the step that did not is
 // named on the error output.
@@ -48,6 +50,8 @@ constexpr int FILE_NAME_COMBO = 1148;  // ... in the newer dialog
 constexpr int KORVEL_EMPTY_HEIGHT = 56;  // band and status bar, no picture
 constexpr WPARAM INDEX_AUTO_SCAN = 9723;
 constexpr WPARAM INDEX_COPY = 9735;
+constexpr WPARAM INDEX_IX_WINDOW = 9729;
+constexpr WPARAM INDEX_SAVE_FILE = 9733;
 constexpr WPARAM INDEX_SHOW_ASPECT = IDC_SHOW_ASPECT;
 constexpr WPARAM INDEX_SHOW_DATE = IDC_SHOW_DATE;
 constexpr WPARAM INDEX_SHOW_TITLE = IDC_SHOW_TITLE;
@@ -164,10 +168,12 @@ BOOL CALLBACK ListChild(HWND child, LPARAM) {
 }
 
 // Another visible top-level window of the source's class in `process`
-// than `except` (a pop-up or the gamma curve window).
+// than `except` and `alsoExcept` (a pop-up, the gamma curve window, the
+// index or the IX window).
 struct SourceWindowSearch {
     DWORD process;
     HWND except;
+    HWND alsoExcept;
     HWND found;
 };
 
@@ -177,16 +183,16 @@ BOOL CALLBACK FindSourceWindow(HWND window, LPARAM context) {
     GetWindowThreadProcessId(window, &process);
     char name[16] = {};
     GetClassNameA(window, name, sizeof name);
-    if (process == search->process && window != search->except && std::string(name) == SOURCE_CLASS_NAME &&
-        IsWindowVisible(window)) {
+    if (process == search->process && window != search->except && window != search->alsoExcept &&
+        std::string(name) == SOURCE_CLASS_NAME && IsWindowVisible(window)) {
         search->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND OtherSourceWindow(DWORD process, HWND except) {
-    SourceWindowSearch search = {process, except, nullptr};
+HWND OtherSourceWindow(DWORD process, HWND except, HWND alsoExcept = nullptr) {
+    SourceWindowSearch search = {process, except, alsoExcept, nullptr};
     EnumWindows(FindSourceWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -333,6 +339,37 @@ bool DriveAps(const std::string& korvelPath, const std::string& output, const st
     }
     Sleep(1000);
     if (!Photograph(index, shots + "index-window.bmp")) Fail("no picture of the index window");
+
+    // Frame 6 picked on the sheet and shown in the IX window.
+    PostMessageA(index, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(48 + 5 * 96 + 5, 5));
+    PostMessageA(index, WM_LBUTTONUP, 0, MAKELPARAM(48 + 5 * 96 + 5, 5));
+    PostMessageA(index, WM_COMMAND, INDEX_IX_WINDOW, 0);
+    HWND ix = nullptr;
+    if (!WaitFor(20000, [&] { return (ix = OtherSourceWindow(session.process.dwProcessId, session.scan, index)) != nullptr; })) {
+        return Fail("the IX window did not open");
+    }
+    Sleep(1000);
+    if (!Photograph(ix, shots + "ix-window.bmp")) Fail("no picture of the IX window");
+    PostMessageA(ix, WM_CLOSE, 0, 0);
+    Sleep(500);
+
+    // The sheet saved as an index file and as a bitmap, through the dialog.
+    for (const char* kind : {"index.IXF", "index-export.bmp"}) {
+        std::string file = shots + kind;
+        DeleteFileA(file.c_str());
+        PostMessageA(index, WM_COMMAND, INDEX_SAVE_FILE, 0);
+        HWND dialog = nullptr;
+        if (!WaitFor(20000, [&] { return (dialog = ProcessDialog(session.process.dwProcessId)) != nullptr; })) {
+            return Fail("the index window's save dialog did not open");
+        }
+        Sleep(500);
+        HWND field = FileNameField(dialog);
+        if (field == nullptr) return Fail("the save dialog has no file name field");
+        SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        if (!WaitFor(20000, [&] { return FileComplete(file); })) return Fail("the index window did not save");
+        Sleep(500);
+    }
 
     PostMessageA(index, WM_COMMAND, INDEX_COPY, 0);
     return WaitForPicture(session.korvel) && CloseSourceAndSave(session, output, shots + "korvel-aps.bmp");

@@ -25,7 +25,6 @@ constexpr UINT MSG_OPEN_FAILED = 30340;     // the file cannot be read
 constexpr UINT MSG_SAVE_READ_ONLY = 30350;  // the chosen file is read-only
 // The largest index file: 40 frames. Anything longer is read no further.
 constexpr size_t LARGEST_INDEX_FILE = IndexFileBytes(MAX_FRAMES);
-constexpr int CELL_WIDTH = 96, CELL_HEIGHT = 66;
 
 bool ChooseFile(HWND owner, char* name, const char* filter, bool save) {
     name[0] = '\0';
@@ -75,32 +74,18 @@ bool ReadWholeFile(const char* name, std::vector<uint8_t>& bytes) {
     return wanted == 0 || (ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(wanted), &done, nullptr) && done == wanted);
 }
 
-// A thumbnail of the file into its cell of the sheet; an APS frame's cell
-// gets its bands and outline back.
+// A thumbnail of the file into its cell of the sheet, drawn as a scan
+// draws its cell, so that a sheet read back is the sheet saved.
 void DrawThumbnail(HDC sheet, uint32_t frame, const uint8_t* rgb, bool aps) {
     int32_t x = 0, y = 0;
     if (!IndexCellOrigin(frame, x, y)) return;
+    DrawEmptyIndexCell(sheet, x, y, aps);
     for (uint32_t row = 0; row < IXF_THUMBNAIL_HEIGHT; ++row) {
         for (uint32_t column = 0; column < IXF_THUMBNAIL_WIDTH; ++column) {
             const uint8_t* p = rgb + (row * IXF_THUMBNAIL_WIDTH + column) * 3;
             SetPixel(sheet, x + 3 + static_cast<int>(column), y + 3 + static_cast<int>(row), RGB(p[0], p[1], p[2]));
         }
     }
-    if (!aps) return;
-    ScopedGdiObject<HBRUSH> grey(CreateSolidBrush(RGB(0xC0, 0xC0, 0xC0)));
-    RECT top = {x, y, x + CELL_WIDTH, y + 7}, bottom = {x, y + CELL_HEIGHT - 7, x + CELL_WIDTH, y + CELL_HEIGHT};
-    FillRect(sheet, &top, grey.Get());
-    FillRect(sheet, &bottom, grey.Get());
-    ScopedGdiObject<HPEN> dark(CreatePen(PS_SOLID, 1, RGB(0x80, 0x80, 0x80)));
-    ScopedGdiObject<HPEN> light(CreatePen(PS_SOLID, 1, RGB(0xFF, 0xFF, 0xFF)));
-    ScopedSelectObject pen(sheet, dark.Get());
-    MoveToEx(sheet, x + 2, y + 59, nullptr);
-    LineTo(sheet, x + 2, y + 7);
-    LineTo(sheet, x + 94, y + 7);
-    SelectObject(sheet, light.Get());
-    MoveToEx(sheet, x + 2, y + 59, nullptr);
-    LineTo(sheet, x + 94, y + 59);
-    LineTo(sheet, x + 94, y + 7);
 }
 
 }  // namespace

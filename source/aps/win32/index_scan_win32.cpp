@@ -55,24 +55,6 @@ void CheckStopButton(void* context) {
     }
 }
 
-// The cell drawn empty on the screen and in the sheet before its scan.
-void DrawEmptyCell(HDC dc, int32_t x, int32_t y, bool aps) {
-    ScopedGdiObject<HBRUSH> grey(CreateSolidBrush(RGB(0xC0, 0xC0, 0xC0)));
-    RECT cell = {x, y, x + CELL_WIDTH, y + CELL_HEIGHT};
-    FillRect(dc, &cell, grey.Get());
-    int top = aps ? 7 : 2, bottom = aps ? 59 : 64;
-    ScopedGdiObject<HPEN> dark(CreatePen(PS_SOLID, 1, RGB(0x80, 0x80, 0x80)));
-    ScopedGdiObject<HPEN> light(CreatePen(PS_SOLID, 1, RGB(0xFF, 0xFF, 0xFF)));
-    ScopedSelectObject pen(dc, dark.Get());
-    MoveToEx(dc, x + 2, y + bottom, nullptr);
-    LineTo(dc, x + 2, y + top);
-    LineTo(dc, x + 94, y + top);
-    SelectObject(dc, light.Get());
-    MoveToEx(dc, x + 2, y + bottom, nullptr);
-    LineTo(dc, x + 94, y + bottom);
-    LineTo(dc, x + 94, y + top);
-}
-
 // Steps 1-4: the scanner ready and, with APS film, the film at the frame.
 bool ReadyForThumbnail(HWND window, ScanContext& context) {
     InitialiseLink();
@@ -110,8 +92,8 @@ int32_t ScanIndexFrame(HWND window) {
         bool aps = scanSettings.adapterType == 'A';
         indexUnsaved = 1;
         ScopedWindowDC screen(window);
-        DrawEmptyCell(screen.Get(), cellX, cellY, aps);
-        DrawEmptyCell(sheetDC, cellX, cellY, aps);
+        DrawEmptyIndexCell(screen.Get(), cellX, cellY, aps);
+        DrawEmptyIndexCell(sheetDC, cellX, cellY, aps);
 
         bool frontUp = (lastStatus.statusFlags & STATUS_FRONT_SIDE) != 0;
         IndexScanGeometry g = IndexScanGeometryFor(aps, frontUp);
@@ -157,6 +139,23 @@ void RunAutoScan(HWND window) {
                            ShowIndexMessage, [](void*) { return lastStatus.positionByte; }, &context};
     RunAutoScanLoop(hooks, scanSettings.adapterType != 'A');
     autoScanState = AUTO_SCAN_IDLE;
+}
+
+void DrawEmptyIndexCell(HDC dc, int32_t x, int32_t y, bool aps) {
+    ScopedGdiObject<HBRUSH> grey(CreateSolidBrush(RGB(0xC0, 0xC0, 0xC0)));
+    RECT cell = {x, y, x + CELL_WIDTH, y + CELL_HEIGHT};
+    FillRect(dc, &cell, grey.Get());
+    int top = aps ? 7 : 2, bottom = aps ? 59 : 64;
+    ScopedGdiObject<HPEN> dark(CreatePen(PS_SOLID, 1, RGB(0x80, 0x80, 0x80)));
+    ScopedGdiObject<HPEN> light(CreatePen(PS_SOLID, 1, RGB(0xFF, 0xFF, 0xFF)));
+    ScopedSelectObject pen(dc, dark.Get());
+    MoveToEx(dc, x + 2, y + bottom, nullptr);
+    LineTo(dc, x + 2, y + top);
+    LineTo(dc, x + 94, y + top);
+    SelectObject(dc, light.Get());
+    MoveToEx(dc, x + 2, y + bottom, nullptr);
+    LineTo(dc, x + 94, y + bottom);
+    LineTo(dc, x + 94, y + top);
 }
 
 bool ReadSheetPixels(bool annotated, std::vector<uint8_t>& pixels) {

@@ -23,6 +23,11 @@ void RunAutoScan(HWND indexWindowHandle);
 // memory could not be had.
 void CopyIndexSheet();
 
+// A frame's cell as a scan starts it, at (x, y): light grey with a sunken
+// outline around the picture's place (for APS film the 90 x 50 between
+// grey bands).
+void DrawEmptyIndexCell(HDC dc, int32_t x, int32_t y, bool aps);
+
 // The sheet's 640 x 480 pixels, top-down rows of red, green, blue; with the
 // annotations drawn on a working copy when `annotated`. False when there is
 // no sheet or no memory for the copy.
