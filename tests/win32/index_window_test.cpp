@@ -488,6 +488,54 @@ TEST_F(IndexWindow, IndexFilesAreSavedSafelyAndOpenedAgain) {
     DeleteFileA(path.c_str());
 }
 
+// In a Japanese interface the window's caption, buttons and list rows are
+// the Japanese ones (Shift-JIS bytes, as the list hands them back).
+TEST_F(IxWindow, JapaneseInterfaceShowsTheJapaneseRows) {
+    ASSERT_NE(indexWindow, nullptr);
+    Command(CMD_INDEX_SINGLE_SCAN);
+    useJapanese = 1;
+    OpenIx();
+    char expected[64] = {}, shown[64] = {};
+    LoadStringA(GetModuleHandleA(nullptr), 20121, expected, sizeof expected);  // "読込"
+    GetDlgItemTextA(ixWindow, IDC_IX_READ, shown, sizeof shown);
+    EXPECT_STREQ(shown, expected);
+    // Frame 1 is month first: the row "月日年".
+    EXPECT_EQ(RowText(IDC_IX_DATE_ORDER).substr(0, 6), "\x8C\x8E\x93\xFA\x94\x4E");
+    EXPECT_EQ(RowText(IDC_IX_DATE_PRINT).substr(0, 4), "\xB3\xD7\x96\xCA");  // "ｳﾗ面": back
+    EXPECT_EQ(Text(IDC_IX_HOUR) + ":" + Text(IDC_IX_MINUTE), "10:15");
+    useJapanese = 0;
+}
+
+// With write_back set, what REC writes stays on the cartridge when the
+// virtual scanner starts again: the frame read after a restart holds it.
+TEST_F(IxWindow, AWrittenFrameSurvivesARestartOfTheScanner) {
+    ASSERT_NE(indexWindow, nullptr);
+    std::vector<uint8_t> shipped = FileBytes(Installed("qx52sim.cfg"));
+    ASSERT_FALSE(shipped.empty());
+    std::string config(shipped.begin(), shipped.end());
+    config += "\nwrite_back yes\n";
+    std::string copy = Installed("write_back_test.cfg");
+    HANDLE file = CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, config.data(), static_cast<DWORD>(config.size()), &written, nullptr);
+    CloseHandle(file);
+    ReleasePortDriver();
+    SetEnvironmentVariableA("QX52SIM_CONFIG", copy.c_str());
+
+    Command(CMD_INDEX_SINGLE_SCAN);
+    OpenIx();
+    Choose(IDC_IX_TITLE, 1);  // "Birthday" instead of "Vacation"
+    SendMessageA(ixWindow, WM_COMMAND, IDC_IX_REC, 0);
+    ASSERT_EQ(FrameIxRecord(1)->titleCode, 1);
+    ReleasePortDriver();  // the scanner goes, and comes back from its file
+    FrameIxRecord(1)->titleCode = 2;
+    SendMessageA(ixWindow, WM_COMMAND, IDC_IX_READ, 0);
+    EXPECT_EQ(FrameIxRecord(1)->titleCode, 1);
+    ReleasePortDriver();
+    DeleteFileA(copy.c_str());
+}
+
 // The whole road of an edited sheet: the cartridge auto-scanned, frame 3's
 // title and date changed and written to the film, the sheet saved as an
 // index file and as a bitmap, cleared, and the index file opened again:

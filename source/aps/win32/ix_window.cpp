@@ -146,9 +146,12 @@ void DrawFilmInformation(HDC dc) {
     TextOutA(dc, 130, 74, blanks, 14);
     const char* line = FrameInfoLineOf(0);
     if (!FrameKnown() || line == nullptr) return;
-    TextOutA(dc, 52, 42, line, static_cast<int>(strnlen(line, 28)));
-    if (std::strlen(line) > 28) TextOutA(dc, 130, 58, line + 27, static_cast<int>(strnlen(line + 27, 6)));
-    if (std::strlen(line) > 33) TextOutA(dc, 130, 74, line + 32, static_cast<int>(strnlen(line + 32, 3)));
+    // The line holds the film kind (28 characters), the speed (6) and the
+    // exposures (3), each as wide as its text.
+    size_t length = strnlen(line, FRAME_INFO_LINE_BYTES);
+    TextOutA(dc, 52, 42, line, static_cast<int>(length < 28 ? length : 28));
+    if (length > 28) TextOutA(dc, 130, 58, line + 28, static_cast<int>(strnlen(line + 28, 6)));
+    if (length > 34) TextOutA(dc, 130, 74, line + 34, static_cast<int>(strnlen(line + 34, 3)));
 }
 
 void DrawContents(HWND window, HDC dc) {
@@ -161,8 +164,10 @@ void DrawContents(HWND window, HDC dc) {
     char number[8];
     std::snprintf(number, sizeof number, "%u", static_cast<unsigned>(ixState.frame));
     SetText(window, IDC_IX_FRAME, number);
-    DrawThumbnail(dc);
+    // The film information's blanks reach into the thumbnail's place, so
+    // the thumbnail is drawn after them.
     DrawFilmInformation(dc);
+    DrawThumbnail(dc);
     if (!FrameKnown()) return;
     if (r.printAspect == ASPECT_C) CheckDlgButton(window, IDC_IX_ASPECT_C, BST_CHECKED);
     if (r.printAspect == ASPECT_H) CheckDlgButton(window, IDC_IX_ASPECT_H, BST_CHECKED);
