@@ -79,17 +79,18 @@ static void CloseProgram(HWND window) {
     DestroyWindow(window);
 }
 
+// A picture not saved goes only when the user agrees.
+static bool MayDiscardPicture(HWND window) {
+    if (imageSaved) return true;
+    char caption[TEXT_SIZE];
+    char question[TEXT_SIZE];
+    LoadText(IDS_CAPTION, caption, sizeof caption);
+    LoadLocalText(IDS_NOT_SAVED, question, sizeof question);
+    return MessageBoxA(window, question, caption, MB_OKCANCEL | MB_ICONWARNING) == IDOK;
+}
+
 static LRESULT OnClose(HWND window) {
-    if (!imageSaved) {
-        char caption[TEXT_SIZE];
-        char question[TEXT_SIZE];
-        LoadText(IDS_CAPTION, caption, sizeof caption);
-        LoadLocalText(IDS_NOT_SAVED, question, sizeof question);
-        if (MessageBoxA(window, question, caption, MB_OKCANCEL | MB_ICONWARNING) != IDOK) {
-            return 0;
-        }
-    }
-    CloseProgram(window);
+    if (MayDiscardPicture(window)) CloseProgram(window);
     return 0;
 }
 
@@ -140,6 +141,9 @@ static LRESULT HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam,
         return 0;
     case WM_CLOSE:
         return OnClose(window);
+    case WM_QUERYENDSESSION:
+        // Windows ending the session asks as Close does.
+        return MayDiscardPicture(window) ? TRUE : FALSE;
     case WM_ENDSESSION:
         return OnEndSession(window, wParam);
     case WM_DESTROY:

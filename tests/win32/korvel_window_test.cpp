@@ -220,6 +220,15 @@ TEST_F(KorvelTest, ClosingAsksOnlyAboutAnUnsavedPicture) {
         EXPECT_NE(mainWindow, nullptr) << "Cancel keeps the program running";
     }
     {
+        // Windows ending the session asks the same; Cancel keeps it going.
+        DialogWatcher cancel(CAPTION, Press(IDCANCEL), 1);
+        EXPECT_EQ(SendMessageA(mainWindow, WM_QUERYENDSESSION, 0, 0), FALSE);
+        EXPECT_EQ(cancel.Finish().size(), 1u);
+        DialogWatcher agree(CAPTION, Press(IDOK), 1);
+        EXPECT_EQ(SendMessageA(mainWindow, WM_QUERYENDSESSION, 0, 0), TRUE);
+        EXPECT_EQ(agree.Finish().size(), 1u);
+    }
+    {
         DialogWatcher ok(CAPTION, Press(IDOK), 1);
         PostMessageA(mainWindow, WM_CLOSE, 0, 0);
         EXPECT_TRUE(PumpUntil([] { return mainWindow == nullptr; }, 5000));
