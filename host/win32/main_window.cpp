@@ -15,6 +15,7 @@
 #include "host/win32/tool_band.h"
 #include "host/win32/twain_connection.h"
 #include "common/win32/win32_guards.h"
+#include "qx_version.h"
 
 constexpr char SMALL_ICON[] = "SMALL";
 
@@ -185,11 +186,11 @@ static bool RegisterMainClass(HINSTANCE instance, const char* className, const c
 static void FillHostIdentity() {
     hostIdentity = TW_IDENTITY{};
     hostIdentity.Id = 0;
-    hostIdentity.Version.MajorNum = 2;
-    hostIdentity.Version.MinorNum = 0;
+    hostIdentity.Version.MajorNum = QX_VERSION_MAJOR;
+    hostIdentity.Version.MinorNum = QX_VERSION_MINOR;
     hostIdentity.Version.Language = TWLG_USA;
     hostIdentity.Version.Country = TWCY_USA;
-    lstrcpynA(hostIdentity.Version.Info, "QX-52 FilmScanner Ver2.0", sizeof(TW_STR32));
+    lstrcpynA(hostIdentity.Version.Info, "QX-52 FilmScanner Ver" QX_VERSION_TEXT, sizeof(TW_STR32));
     hostIdentity.ProtocolMajor = 1;
     hostIdentity.ProtocolMinor = 6;
     hostIdentity.SupportedGroups = DG_CONTROL | DG_IMAGE;

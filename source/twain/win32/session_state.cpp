@@ -5,6 +5,7 @@
 #include "source/library_state.h"
 #include "source/resources/resource_ids.h"
 #include "source/ui/win32/preview_buffers.h"
+#include "qx_version.h"
 
 TW_INT32 sourceState = STATE_LOADED;
 TW_STATUS conditionCode = {};
@@ -64,8 +65,8 @@ void ResetSession(HINSTANCE instance) {
     parentWindow = nullptr;
 
     sourceIdentity.Id = 0;
-    sourceIdentity.Version.MajorNum = 2;
-    sourceIdentity.Version.MinorNum = 0;
+    sourceIdentity.Version.MajorNum = QX_VERSION_MAJOR;
+    sourceIdentity.Version.MinorNum = QX_VERSION_MINOR;
     sourceIdentity.Version.Language = TWLG_USA;
     sourceIdentity.Version.Country = TWCY_USA;
     LoadIdentityString(IDS_VERSION_INFO, sourceIdentity.Version.Info);
