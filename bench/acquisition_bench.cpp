@@ -228,22 +228,10 @@ void BenchRetone() {
     std::vector<uint8_t> pixels(PREVIEW_PIXELS_BYTES);
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint8_t>(i * 7);
     std::vector<uint8_t> bitmap(PREVIEW_BITMAP_BYTES);
-    std::vector<uint8_t> line(160 * 3);
     const int rounds = 200;
     auto start = std::chrono::steady_clock::now();
     for (int round = 0; round < rounds; ++round) {
-        for (uint32_t l = 0; l < 240; ++l) {
-            const uint8_t* stored = &pixels[l * 480];
-            for (uint32_t i = 0; i < 160; ++i) {
-                uint8_t r = stored[i * 3 + 2], g = stored[i * 3 + 1], b = stored[i * 3];
-                RetonePixel(r, g, b);
-                line[i * 3] = r;
-                line[i * 3 + 1] = g;
-                line[i * 3 + 2] = b;
-            }
-            LinePlacement placement = {240, 160, 'F', 'L', 240.0, 0, 0, l};
-            PlaceScanLine(line.data(), bitmap.data() + DIB_HEADER_BYTES, PREVIEW_PIXELS_BYTES, 160, 720, placement);
-        }
+        RetonePreviewRows(pixels.data(), 240, 160, 0, false, bitmap.data() + DIB_HEADER_BYTES, PREVIEW_PIXELS_BYTES);
     }
     double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / rounds;
     std::printf("  %.3f ms per re-tone (%.1f ns per pixel)\n", ms, ms * 1e6 / (240.0 * 160.0));

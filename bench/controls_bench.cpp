@@ -56,27 +56,6 @@ double MicrosecondsSince(Clock::time_point start, int steps) {
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / steps;
 }
 
-// The preview as the window re-tones it (RenderPreviewBitmap): 240 scan
-// lines of 160 pixels, placed for the rotation.
-void RetonePreview(const std::vector<uint8_t>& pixels, std::vector<uint8_t>& bitmap, uint16_t rotation) {
-    const bool landscape = rotation % 2 == 0;
-    const uint32_t shownWidth = landscape ? 240 : 160, shownHeight = landscape ? 160 : 240;
-    uint8_t line[160 * 3];
-    for (uint32_t l = 0; l < 240; ++l) {
-        const uint8_t* stored = &pixels[l * 480];
-        for (uint32_t i = 0; i < 160; ++i) {
-            uint8_t r = stored[i * 3 + 2], g = stored[i * 3 + 1], b = stored[i * 3];
-            RetonePixel(r, g, b);
-            line[i * 3] = r;
-            line[i * 3 + 1] = g;
-            line[i * 3 + 2] = b;
-        }
-        LinePlacement placement = {240, 160, 'F', OrientationLetter(rotation), 240.0, 0, 0, l};
-        PlaceScanLine(line, bitmap.data() + DIB_HEADER_BYTES, PREVIEW_PIXELS_BYTES, shownHeight,
-                      DibRowBytes(shownWidth), placement);
-    }
-}
-
 void BenchScrollStep() {
     std::printf("Scroll-bar arrow step to the re-toned preview (240 x 160, turned a quarter)\n");
     OpenWindowState();
@@ -96,7 +75,10 @@ void BenchScrollStep() {
             auto start = Clock::now();
             SliderResult result = HandleSlider(input);
             auto valuesDone = Clock::now();
-            if ((result.redraw & REDRAW_PREVIEW) != 0) RetonePreview(pixels, bitmap, 1);
+            if ((result.redraw & REDRAW_PREVIEW) != 0) {
+                RetonePreviewRows(pixels.data(), 240, 160, 1, false, bitmap.data() + DIB_HEADER_BYTES,
+                                  PREVIEW_PIXELS_BYTES);
+            }
             auto end = Clock::now();
             position = result.position;
             valuesOnly += std::chrono::duration<double, std::micro>(valuesDone - start).count();

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr int32_t CELL_WIDTH = 96, CELL_HEIGHT = 66;
 constexpr int32_t CELLS_PER_ROW = 6;
 constexpr int32_t TOOLBAR_STRIP = 48;
 constexpr uint8_t END_OF_FILM_POSITION = 63;  // position bytes above it mark the film's end
@@ -18,12 +17,12 @@ constexpr uint8_t LEGEND_GREY = 192;
 // The frame whose cell holds (x, y), with the point's place in the cell.
 uint8_t FrameAt(int32_t x, int32_t y, int32_t& inX, int32_t& inY) {
     if (x < TOOLBAR_STRIP || y < 0) return 0;
-    int32_t column = (x - TOOLBAR_STRIP) / CELL_WIDTH, row = y / CELL_HEIGHT;
+    int32_t column = (x - TOOLBAR_STRIP) / INDEX_CELL_WIDTH, row = y / INDEX_CELL_HEIGHT;
     if (column >= CELLS_PER_ROW) return 0;
     int32_t frame = row * CELLS_PER_ROW + column + 1;
     if (frame > INDEX_MAX_FRAMES) return 0;
-    inX = x - TOOLBAR_STRIP - column * CELL_WIDTH;
-    inY = y - row * CELL_HEIGHT;
+    inX = x - TOOLBAR_STRIP - column * INDEX_CELL_WIDTH;
+    inY = y - row * INDEX_CELL_HEIGHT;
     return static_cast<uint8_t>(frame);
 }
 

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int32_t CELL_WIDTH = 96, CELL_HEIGHT = 66;
 constexpr int32_t CELLS_PER_ROW = 6;
 constexpr int32_t TOOLBAR_STRIP = 48;
 constexpr uint32_t INDEX_FRAMES = 40;
@@ -24,8 +23,8 @@ IndexScanGeometry IndexScanGeometryFor(bool aps, bool frontUp) {
 bool IndexCellOrigin(uint32_t frame, int32_t& x, int32_t& y) {
     if (frame < 1 || frame > INDEX_FRAMES) return false;
     int32_t i = static_cast<int32_t>(frame) - 1;
-    x = i % CELLS_PER_ROW * CELL_WIDTH + TOOLBAR_STRIP;
-    y = i / CELLS_PER_ROW * CELL_HEIGHT;
+    x = i % CELLS_PER_ROW * INDEX_CELL_WIDTH + TOOLBAR_STRIP;
+    y = i / CELLS_PER_ROW * INDEX_CELL_HEIGHT;
     return true;
 }
 

@@ -12,6 +12,8 @@
 constexpr int32_t INDEX_SHEET_WIDTH = 640;
 constexpr int32_t INDEX_SHEET_HEIGHT = 480;
 constexpr uint32_t THUMBNAIL_LINES = 90;
+// One frame's cell of the sheet.
+constexpr int32_t INDEX_CELL_WIDTH = 96, INDEX_CELL_HEIGHT = 66;
 
 // Where and how a thumbnail is scanned, by adapter: the window in scanner
 // units, one resolution on both axes, and the thumbnail's pixels per line

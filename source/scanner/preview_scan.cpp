@@ -52,3 +52,28 @@ ScanOutcome RunPreviewScan(const PreviewTarget& target, bool apsAdapter, uint16_
     EndScan();
     return ScanOutcome::Completed;
 }
+
+void RetonePreviewRows(const uint8_t* pixels, uint32_t lines, uint32_t pixelsPerLine, uint16_t rotation,
+                       bool monochrome, uint8_t* rows, size_t rowsBytes) {
+    constexpr uint32_t LONGEST_LINE = 160;  // pixels across the 35 mm film
+    if (pixelsPerLine > LONGEST_LINE) return;
+    const bool landscape = rotation % 2 == 0;
+    const uint32_t shownWidth = landscape ? lines : pixelsPerLine;
+    const uint32_t shownHeight = landscape ? pixelsPerLine : lines;
+    const uint32_t lineBytes = DibRowBytes(pixelsPerLine);
+    const char orientation = OrientationLetter(rotation);
+    uint8_t line[LONGEST_LINE * 3];  // one line of red, green, blue
+    for (uint32_t j = 0; j < lines; ++j) {
+        const uint8_t* stored = pixels + static_cast<size_t>(j) * lineBytes;
+        for (uint32_t i = 0; i < pixelsPerLine; ++i) {
+            uint8_t blue = stored[3 * i], green = stored[3 * i + 1], red = stored[3 * i + 2];
+            if (monochrome) red = blue = green;
+            RetonePixel(red, green, blue);
+            line[3 * i] = red;
+            line[3 * i + 1] = green;
+            line[3 * i + 2] = blue;
+        }
+        LinePlacement placed = {lines, pixelsPerLine, 'F', orientation, static_cast<double>(lines), 0, 0, j};
+        PlaceScanLine(line, rows, rowsBytes, shownHeight, DibRowBytes(shownWidth), placed);
+    }
+}

@@ -41,3 +41,12 @@ struct PreviewTarget {
 // buffers could not be had or the bitmap is too small (only "Scanning
 // stopped !"; nothing was sent).
 ScanOutcome RunPreviewScan(const PreviewTarget& target, bool apsAdapter, uint16_t rotation, bool monochrome);
+
+// The shown preview from the scanned one, as a slider step or a rotation
+// redraws it: `lines` stored scan lines of `pixelsPerLine` (at most 160)
+// pixels of blue, green, red, DibRowBytes(pixelsPerLine) apart; each pixel
+// grey from its green when `monochrome`, re-toned (RetonePixel) and placed
+// for `rotation` into the shown picture's rows (`rows`, `rowsBytes`, bottom
+// row first).
+void RetonePreviewRows(const uint8_t* pixels, uint32_t lines, uint32_t pixelsPerLine, uint16_t rotation,
+                       bool monochrome, uint8_t* rows, size_t rowsBytes);

@@ -1,4 +1,4 @@
-// Where the main scan window opens. Portable: no Windows headers.
+// Where the source's windows open. Portable: no Windows headers.
 #pragma once
 
 #include <cstdint>
@@ -19,3 +19,9 @@ WindowPosition DefaultMainWindowPosition(int32_t desktopWidth, int32_t desktopHe
 // the right or bottom edge of the desktop; then both edges fall back to the
 // centred default. Positions off the left or top edge are kept as saved.
 WindowPosition PlaceMainWindow(int32_t desktopWidth, int32_t desktopHeight, WindowPosition saved);
+
+// The rule of every window of the source: the saved position of a `width`
+// x `height` window, unless more than half of it would lie off the right or
+// bottom edge of the desktop; then `centred`.
+WindowPosition KeepOnDesktop(int32_t desktopWidth, int32_t desktopHeight, int32_t width, int32_t height,
+                             WindowPosition saved, WindowPosition centred);

@@ -19,15 +19,9 @@
 #include "tests/win32/message_box_watcher.h"
 #include "tests/win32/scan_window_without_scanner.h"
 #include "tests/win32/prefix_paths.h"
+#include "tests/win32/test_support.h"
 
 namespace {
-
-RECT ClientRectOf(HWND control) {
-    RECT rect;
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 class GammaWindow : public ::testing::Test {
 protected:

@@ -25,15 +25,9 @@
 #include "source/ui/win32/main_window_state.h"
 #include "tests/win32/message_box_watcher.h"
 #include "tests/win32/prefix_paths.h"
+#include "tests/win32/test_support.h"
 
 namespace {
-
-RECT ClientRectOf(HWND control) {
-    RECT rect;
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 // Waits until frame 3's data was read (its thumbnail is being scanned),
 // then clicks the STOP button.
@@ -406,17 +400,6 @@ private:
     HANDLE thread = nullptr;
 };
 
-std::vector<uint8_t> FileBytes(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    DWORD size = GetFileSize(file, nullptr), read = 0;
-    bytes.resize(size);
-    ReadFile(file, bytes.data(), size, &read, nullptr);
-    CloseHandle(file);
-    return bytes;
-}
-
 // Two frames saved as an index file through the save dialog, saved again
 // over it (the dialog asks first), a save onto a read-only file refused
 // with the old file kept, then opened again after the question about the
@@ -439,7 +422,7 @@ TEST_F(IndexWindow, IndexFilesAreSavedSafelyAndOpenedAgain) {
         SendMessageA(indexWindow, WM_COMMAND, CMD_INDEX_SAVE_FILE, 0);
         EXPECT_TRUE(save.Finish().empty());
     }
-    std::vector<uint8_t> saved = FileBytes(path);
+    std::vector<uint8_t> saved = ReadWholeFile(path);
     ASSERT_EQ(saved.size(), 210u + 2u * (200u + 16374u));
     EXPECT_EQ(std::string(saved.begin(), saved.begin() + 25), " 2  90  60 0 N1900 QX-52 ");
     EXPECT_EQ(indexUnsaved, 0);
@@ -450,7 +433,7 @@ TEST_F(IndexWindow, IndexFilesAreSavedSafelyAndOpenedAgain) {
         ASSERT_FALSE(asked.empty());
         EXPECT_NE(asked[0].find("exists"), std::string::npos) << asked[0];
     }
-    EXPECT_EQ(FileBytes(path), saved);
+    EXPECT_EQ(ReadWholeFile(path), saved);
 
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     selectedFrame = 3;
@@ -462,7 +445,7 @@ TEST_F(IndexWindow, IndexFilesAreSavedSafelyAndOpenedAgain) {
         ASSERT_FALSE(texts.empty());
         EXPECT_EQ(texts.back(), "Cannot save !  The file is read-only.");
     }
-    EXPECT_EQ(FileBytes(path), saved);
+    EXPECT_EQ(ReadWholeFile(path), saved);
     EXPECT_EQ(GetFileAttributesA((path + ".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(indexUnsaved, 1);
 
@@ -510,7 +493,7 @@ TEST_F(IxWindow, JapaneseInterfaceShowsTheJapaneseRows) {
 // virtual scanner starts again: the frame read after a restart holds it.
 TEST_F(IxWindow, AWrittenFrameSurvivesARestartOfTheScanner) {
     ASSERT_NE(indexWindow, nullptr);
-    std::vector<uint8_t> shipped = FileBytes(Installed("qx52sim.cfg"));
+    std::vector<uint8_t> shipped = ReadWholeFile(Installed("qx52sim.cfg"));
     ASSERT_FALSE(shipped.empty());
     std::string config(shipped.begin(), shipped.end());
     config += "\nwrite_back yes\n";
@@ -570,7 +553,7 @@ TEST_F(IxWindow, AnEditedSheetSavedClearedAndReopenedComesBack) {
         SendMessageA(indexWindow, WM_COMMAND, CMD_INDEX_SAVE_FILE, 0);
         EXPECT_TRUE(save.Finish().empty()) << path;
     }
-    std::vector<uint8_t> exported = FileBytes(bmp);
+    std::vector<uint8_t> exported = ReadWholeFile(bmp);
     ASSERT_EQ(exported.size(), 801846u);
     EXPECT_EQ(exported[0], 'B');
     for (POINT at : {POINT{0, 0}, POINT{250, 30}, POINT{300, 100}, POINT{385, 463}}) {

@@ -26,7 +26,6 @@ namespace {
 // The STOP button drawn over the single-scan button while an auto scan runs.
 constexpr int STOP_X = 10, STOP_Y = 120, STOP_SIZE = 32;
 constexpr int STOP_HIT_LEFT = 11, STOP_HIT_RIGHT = 41, STOP_HIT_TOP = 123, STOP_HIT_BOTTOM = 153;
-constexpr int CELL_WIDTH = 96, CELL_HEIGHT = 66;
 constexpr WORD COPY_PROGRESS_WIDTH = 288, COPY_PROGRESS_HEIGHT = 231;
 
 struct ScanContext {
@@ -141,21 +140,24 @@ void RunAutoScan(HWND window) {
     autoScanState = AUTO_SCAN_IDLE;
 }
 
-void DrawEmptyIndexCell(HDC dc, int32_t x, int32_t y, bool aps) {
-    ScopedGdiObject<HBRUSH> grey(CreateSolidBrush(RGB(0xC0, 0xC0, 0xC0)));
-    RECT cell = {x, y, x + CELL_WIDTH, y + CELL_HEIGHT};
-    FillRect(dc, &cell, grey.Get());
-    int top = aps ? 7 : 2, bottom = aps ? 59 : 64;
+void DrawSunkenOutline(HDC dc, int left, int top, int right, int bottom) {
     ScopedGdiObject<HPEN> dark(CreatePen(PS_SOLID, 1, RGB(0x80, 0x80, 0x80)));
     ScopedGdiObject<HPEN> light(CreatePen(PS_SOLID, 1, RGB(0xFF, 0xFF, 0xFF)));
     ScopedSelectObject pen(dc, dark.Get());
-    MoveToEx(dc, x + 2, y + bottom, nullptr);
-    LineTo(dc, x + 2, y + top);
-    LineTo(dc, x + 94, y + top);
+    MoveToEx(dc, left, bottom, nullptr);
+    LineTo(dc, left, top);
+    LineTo(dc, right, top);
     SelectObject(dc, light.Get());
-    MoveToEx(dc, x + 2, y + bottom, nullptr);
-    LineTo(dc, x + 94, y + bottom);
-    LineTo(dc, x + 94, y + top);
+    MoveToEx(dc, left, bottom, nullptr);
+    LineTo(dc, right, bottom);
+    LineTo(dc, right, top);
+}
+
+void DrawEmptyIndexCell(HDC dc, int32_t x, int32_t y, bool aps) {
+    ScopedGdiObject<HBRUSH> grey(CreateSolidBrush(RGB(0xC0, 0xC0, 0xC0)));
+    RECT cell = {x, y, x + INDEX_CELL_WIDTH, y + INDEX_CELL_HEIGHT};
+    FillRect(dc, &cell, grey.Get());
+    DrawSunkenOutline(dc, x + 2, y + (aps ? 7 : 2), x + 94, y + (aps ? 59 : 64));
 }
 
 bool ReadSheetPixels(bool annotated, std::vector<uint8_t>& pixels) {

@@ -23,6 +23,10 @@ void RunAutoScan(HWND indexWindowHandle);
 // memory could not be had.
 void CopyIndexSheet();
 
+// A sunken outline: grey up the left and along the top, white along the
+// bottom and up the right.
+void DrawSunkenOutline(HDC dc, int left, int top, int right, int bottom);
+
 // A frame's cell as a scan starts it, at (x, y): light grey with a sunken
 // outline around the picture's place (for APS film the 90 x 50 between
 // grey bands).

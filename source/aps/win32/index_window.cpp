@@ -26,7 +26,7 @@
 #include "source/ui/win32/bitmap_resources.h"
 #include "source/ui/win32/main_window_state.h"
 #include "source/ui/win32/setting_popups.h"
-#include "source/ui/window_placement.h"
+#include "source/ui/win32/window_places.h"
 
 namespace {
 
@@ -50,11 +50,8 @@ constexpr int BUTTON_X = 10, BUTTON_SIZE = 32;
 constexpr int OPTION_BOX_X = 488, OPTION_BOX_Y = 403, OPTION_BOX_STEP = 14, OPTION_BOX_SIZE = 14;
 constexpr int OPTION_COUNT = 4;
 constexpr int LEGEND_X = 435, LEGEND_Y = 399, LEGEND_WIDTH = 188, LEGEND_HEIGHT = 62;
-constexpr int MIN_SAVED_HEIGHT = 51;  // a minimised window keeps the place saved before
 
 constexpr COLORREF SHEET_GREY = RGB(0xC0, 0xC0, 0xC0);
-constexpr COLORREF OUTLINE_DARK = RGB(0x80, 0x80, 0x80);
-constexpr COLORREF OUTLINE_LIGHT = RGB(0xFF, 0xFF, 0xFF);
 constexpr COLORREF TAG_BLUE = RGB(0, 0, 0xFF);
 constexpr COLORREF TAG_RED = RGB(0xFF, 0, 0);
 constexpr COLORREF TAG_YELLOW = RGB(0xFF, 0xFF, 0);
@@ -95,21 +92,6 @@ void PressIndexButton(WORD command, bool pressed) {
 void ShowIndexButton(WORD command, bool shown) {
     int i = IndexOfButton(command);
     if (i >= 0 && toolbars[i] != nullptr) ShowWindow(toolbars[i], shown ? SW_SHOW : SW_HIDE);
-}
-
-// A sunken outline in a 96 x 66 cell: grey up the left and along the top,
-// white along the bottom and up the right.
-void DrawSunkenOutline(HDC dc, int left, int top, int right, int bottom) {
-    ScopedGdiObject<HPEN> dark(CreatePen(PS_SOLID, 1, OUTLINE_DARK));
-    ScopedGdiObject<HPEN> light(CreatePen(PS_SOLID, 1, OUTLINE_LIGHT));
-    ScopedSelectObject pen(dc, dark.Get());
-    MoveToEx(dc, left, bottom, nullptr);
-    LineTo(dc, left, top);
-    LineTo(dc, right, top);
-    SelectObject(dc, light.Get());
-    MoveToEx(dc, left, bottom, nullptr);
-    LineTo(dc, right, bottom);
-    LineTo(dc, right, top);
 }
 
 void FillGrey(HDC dc, int left, int top, int width, int height) {
@@ -183,19 +165,6 @@ void OnIndexPaint(HWND window) {
     }
 }
 
-// Where a window saved at (left, top) would leave less than half of itself
-// on the screen, it is centred instead.
-POINT IndexWindowPlace() {
-    int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    POINT centred = {(screenWidth - INDEX_CLIENT_WIDTH) / 2, (screenHeight - INDEX_CLIENT_HEIGHT) / 2};
-    POINT saved = {ReadSettingInt(SOURCE_SECTION, "INDEX_LEFT", centred.x),
-                   ReadSettingInt(SOURCE_SECTION, "INDEX_TOP", centred.y)};
-    if (saved.x + INDEX_CLIENT_WIDTH / 2 > screenWidth || saved.y + INDEX_CLIENT_HEIGHT / 2 > screenHeight) {
-        return centred;
-    }
-    return saved;
-}
-
 void CreateIndexToolbars(HWND window) {
     for (size_t i = 0; i < INDEX_BUTTON_COUNT; ++i) {
         const IndexButton& b = INDEX_BUTTONS[i];
@@ -223,7 +192,7 @@ BOOL OnInitIndexWindow(HWND window) {
     CreateIndexToolbars(window);
     PressButton(CMD_INDEX_WINDOW, true);
     CheckScannerAtStart(window);
-    POINT at = IndexWindowPlace();
+    POINT at = SavedWindowPlace("INDEX_LEFT", "INDEX_TOP", INDEX_CLIENT_WIDTH, INDEX_CLIENT_HEIGHT, INDEX_CLIENT_HEIGHT);
     MoveWindow(window, at.x, at.y, INDEX_CLIENT_WIDTH, INDEX_CLIENT_HEIGHT + GetSystemMetrics(SM_CYMINTRACK), FALSE);
     for (int i = 0; i < OPTION_COUNT; ++i) {
         MoveWindow(GetDlgItem(window, IDC_SHOW_NUMBERS + i), OPTION_BOX_X, OPTION_BOX_Y + i * OPTION_BOX_STEP,
@@ -415,20 +384,8 @@ BOOL OnIndexToolTip(LPARAM lParam) {
 
 void OnIndexDestroy(HWND window) {
     PressButton(CMD_INDEX_WINDOW, false);
-    if (ixWindow != nullptr) {
-        RECT ix;
-        if (GetWindowRect(ixWindow, &ix) && ix.bottom - ix.top > MIN_SAVED_HEIGHT - 1) {
-            WriteSettingInt(SOURCE_SECTION, "IX_LEFT", ix.left);
-            WriteSettingInt(SOURCE_SECTION, "IX_TOP", ix.top);
-        }
-        DestroyWindow(ixWindow);
-        ixWindow = nullptr;
-    }
-    RECT rect;
-    if (GetWindowRect(window, &rect) && rect.bottom - rect.top >= MIN_SAVED_HEIGHT) {
-        WriteSettingInt(SOURCE_SECTION, "INDEX_LEFT", rect.left);
-        WriteSettingInt(SOURCE_SECTION, "INDEX_TOP", rect.top);
-    }
+    if (ixWindow != nullptr) DestroyWindow(ixWindow);  // it saves its own place
+    SaveWindowPlace(window, "INDEX_LEFT", "INDEX_TOP");
     for (size_t i = 0; i < INDEX_BUTTON_COUNT; ++i) {
         // The toolbars go with the window; their bitmaps are ours.
         if (toolBitmaps[i] != nullptr) DeleteObject(toolBitmaps[i]);
@@ -544,19 +501,7 @@ void DrawFrameAnnotations(HDC dc, uint8_t frame) {
     SetBkColor(dc, TEXT_WHITE);
     auto printColour = [](uint8_t print) { return print == 'F' ? TAG_RED : print == 'B' ? TEXT_BLACK : TEXT_GREY; };
     if (showPrintAspect == 1) {
-        // The print's crop on the thumbnail: classic, HDTV or panorama.
-        RECT outline = record->printAspect == ASPECT_C   ? RECT{10, 8, 85, 57}
-                       : record->printAspect == ASPECT_P ? RECT{3, 18, 92, 47}
-                                                         : RECT{3, 8, 92, 57};
-        OffsetRect(&outline, x, y);
-        if (record->printAspect != 0) {
-            // Inverted, so that it shows on any picture.
-            int mode = SetROP2(dc, R2_NOT);
-            ScopedSelectObject brush(dc, GetStockObject(NULL_BRUSH));
-            ScopedSelectObject pen(dc, GetStockObject(BLACK_PEN));
-            Rectangle(dc, outline.left, outline.top, outline.right, outline.bottom);
-            SetROP2(dc, mode);
-        }
+        InvertPrintArea(dc, record->printAspect, x, y);
         SetTextColor(dc, record->printAspect != 0 ? TEXT_BLACK : TEXT_GREY);
         TextOutA(dc, x + 3, y + 20, texts.aspect, static_cast<int>(std::strlen(texts.aspect)));
     }
@@ -581,6 +526,20 @@ void DrawAllFrameAnnotations(HDC dc) {
             DrawFrameNumber(dc, frame, frame == selectedFrame || frame == filmPosition);
         }
     }
+}
+
+void InvertPrintArea(HDC dc, uint8_t printAspect, int x, int y) {
+    // The print's crop on the thumbnail: classic, HDTV or panorama;
+    // inverted, so that it shows on any picture.
+    if (printAspect == 0) return;
+    RECT area = printAspect == ASPECT_C ? RECT{10, 8, 85, 57} : printAspect == ASPECT_P ? RECT{3, 18, 92, 47}
+                                                                                        : RECT{3, 8, 92, 57};
+    OffsetRect(&area, x, y);
+    int mode = SetROP2(dc, R2_NOT);
+    ScopedSelectObject brush(dc, GetStockObject(NULL_BRUSH));
+    ScopedSelectObject pen(dc, GetStockObject(BLACK_PEN));
+    Rectangle(dc, area.left, area.top, area.right, area.bottom);
+    SetROP2(dc, mode);
 }
 
 void RefreshIxWindow() {

@@ -66,6 +66,10 @@ void DrawFrameAnnotations(HDC dc, uint8_t frame);
 // (the selected frame and the film's emphasised), as the window shows them.
 void DrawAllFrameAnnotations(HDC dc);
 
+// The print area of `printAspect` (C, H, P; nothing for 0) outlined,
+// inverted, on a thumbnail whose cell is at (x, y).
+void InvertPrintArea(HDC dc, uint8_t printAspect, int x, int y);
+
 // Tells the IX window (when there is one) that its frame or the records
 // changed: it takes the selected frame's record as its edit record.
 void RefreshIxWindow();

@@ -23,6 +23,7 @@
 #include "source/twain/win32/session_state.h"
 #include "source/ui/scan_settings.h"
 #include "source/ui/win32/main_window_state.h"
+#include "source/ui/win32/window_places.h"
 
 namespace {
 
@@ -48,8 +49,7 @@ constexpr int ASPECT_BUTTONS[3] = {IDC_IX_ASPECT_C, IDC_IX_ASPECT_H, IDC_IX_ASPE
 
 constexpr int WINDOW_WIDTH = 340, WINDOW_HEIGHT = 380;
 constexpr int BACKGROUND_WIDTH = 350, BACKGROUND_HEIGHT = 400;
-constexpr int THUMBNAIL_X = 220, THUMBNAIL_Y = 15, CELL_WIDTH = 96, CELL_HEIGHT = 66;
-constexpr int MIN_SAVED_HEIGHT = 51;
+constexpr int THUMBNAIL_X = 220, THUMBNAIL_Y = 15;
 constexpr COLORREF INFO_TEXT = RGB(0, 0x80, 0);
 constexpr COLORREF INFO_GROUND = RGB(0xC0, 0xC0, 0xC0);
 constexpr UINT MSG_IX_WRITE_FAILED = 30320;
@@ -120,18 +120,9 @@ void DrawThumbnail(HDC dc) {
     int32_t x = 0, y = 0;
     HDC sheet = IndexSheetDC();
     if (sheet != nullptr && IndexCellOrigin(ixState.frame, x, y)) {
-        BitBlt(dc, THUMBNAIL_X, THUMBNAIL_Y, CELL_WIDTH, CELL_HEIGHT, sheet, x, y, SRCCOPY);
+        BitBlt(dc, THUMBNAIL_X, THUMBNAIL_Y, INDEX_CELL_WIDTH, INDEX_CELL_HEIGHT, sheet, x, y, SRCCOPY);
     }
-    const IxFrameRecord& r = EditRecord();
-    if (!FrameKnown() || r.printAspect == 0) return;
-    RECT area = r.printAspect == ASPECT_C ? RECT{10, 8, 85, 57} : r.printAspect == ASPECT_P ? RECT{3, 18, 92, 47}
-                                                                                            : RECT{3, 8, 92, 57};
-    OffsetRect(&area, THUMBNAIL_X, THUMBNAIL_Y);
-    int mode = SetROP2(dc, R2_NOT);
-    ScopedSelectObject brush(dc, GetStockObject(NULL_BRUSH));
-    ScopedSelectObject pen(dc, GetStockObject(BLACK_PEN));
-    Rectangle(dc, area.left, area.top, area.right, area.bottom);
-    SetROP2(dc, mode);
+    if (FrameKnown()) InvertPrintArea(dc, EditRecord().printAspect, THUMBNAIL_X, THUMBNAIL_Y);
 }
 
 // The film kind, speed and exposures of info line 0, green on grey.
@@ -424,14 +415,6 @@ void OnIxCommand(HWND window, WORD id, WORD notification) {
     if (notification == CBN_SELCHANGE) OnListChange(window, id);
 }
 
-POINT IxWindowPlace() {
-    int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    POINT centred = {(screenWidth - WINDOW_WIDTH) / 2, (screenHeight - WINDOW_HEIGHT) / 2};
-    POINT saved = {ReadSettingInt(SOURCE_SECTION, "IX_LEFT", centred.x), ReadSettingInt(SOURCE_SECTION, "IX_TOP", centred.y)};
-    if (saved.x + WINDOW_WIDTH / 2 > screenWidth || saved.y + WINDOW_HEIGHT / 2 > screenHeight) return centred;
-    return saved;
-}
-
 void CheckScannerAtStart(HWND window) {
     ScopedScannerPort port;
     InitialiseLink();
@@ -449,7 +432,7 @@ BOOL OnInitIxDialog(HWND window) {
     CreateToolbarButton(window, 170, 2, 32, 32, CMD_IX_SINGLE_SCAN - 1, CMD_IX_SINGLE_SCAN, 150, false,
                         &ixState.scanImage);
     CheckScannerAtStart(window);
-    POINT at = IxWindowPlace();
+    POINT at = SavedWindowPlace("IX_LEFT", "IX_TOP", WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_HEIGHT);
     MoveWindow(window, at.x, at.y, WINDOW_WIDTH, WINDOW_HEIGHT + GetSystemMetrics(SM_CYMINTRACK), FALSE);
     for (const ControlPlace& c : CONTROL_PLACES) {
         MoveWindow(GetDlgItem(window, c.id), c.x, c.y, c.width, c.height, FALSE);
@@ -497,11 +480,7 @@ void OnIxPaint(HWND window) {
 }
 
 void OnIxDestroy(HWND window) {
-    RECT rect;
-    if (GetWindowRect(window, &rect) && rect.bottom - rect.top >= MIN_SAVED_HEIGHT) {
-        WriteSettingInt(SOURCE_SECTION, "IX_LEFT", rect.left);
-        WriteSettingInt(SOURCE_SECTION, "IX_TOP", rect.top);
-    }
+    SaveWindowPlace(window, "IX_LEFT", "IX_TOP");
     if (ixState.backgroundDC != nullptr) {
         if (ixState.backgroundPrevious != nullptr) SelectObject(ixState.backgroundDC, ixState.backgroundPrevious);
         DeleteDC(ixState.backgroundDC);

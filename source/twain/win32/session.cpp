@@ -12,6 +12,7 @@
 #include "source/twain/win32/triplet.h"
 #include "source/ui/win32/main_window.h"
 #include "source/ui/win32/preview_buffers.h"
+#include "source/ui/win32/window_places.h"
 #include "source/ui/scan_settings.h"
 
 static TW_UINT16 GetIdentity(TripletRecord* triplet) {
@@ -41,14 +42,10 @@ static TW_UINT16 OpenSource(TripletRecord* triplet) {
     return TWRC_SUCCESS;
 }
 
-// Saves a window's position unless it is minimised (or otherwise no taller
-// than 50 pixels), destroys it and forgets its handle.
+// Saves a window's position unless it is minimised, destroys it and
+// forgets its handle.
 static void SaveAndDestroyWindow(HWND& window, const char* leftKey, const char* topKey) {
-    RECT rect;
-    if (GetWindowRect(window, &rect) && rect.bottom - rect.top > 50) {
-        WriteSettingInt(SOURCE_SECTION, leftKey, rect.left);
-        WriteSettingInt(SOURCE_SECTION, topKey, rect.top);
-    }
+    SaveWindowPlace(window, leftKey, topKey);
     DestroyWindow(window);
     window = nullptr;
 }

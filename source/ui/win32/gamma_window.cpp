@@ -13,6 +13,7 @@
 #include "source/ui/gamma_curve_model.h"
 #include "source/ui/scan_settings.h"
 #include "source/ui/win32/main_window_state.h"
+#include "source/ui/win32/window_places.h"
 
 namespace {
 
@@ -23,7 +24,6 @@ constexpr int CENTRED_HEIGHT = 188;
 constexpr int BACKGROUND_COPY_WIDTH = 280;
 constexpr int BACKGROUND_COPY_HEIGHT = 180;
 // A window this low is minimised; its position is not worth keeping.
-constexpr int MIN_SAVED_HEIGHT = 50;
 
 constexpr int CHANNEL_BUTTON_X = 183;
 constexpr int CHANNEL_BUTTON_Y[GAMMA_CHANNEL_COUNT] = {28, 45, 62, 79};
@@ -202,24 +202,12 @@ bool Previewed() {
 
 // --- Messages -------------------------------------------------------------------
 
-POINT PlaceWindow() {
-    RECT desktop;
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    POINT centred = {(desktop.right - desktop.left - WINDOW_WIDTH) / 2,
-                     (desktop.bottom - desktop.top - CENTRED_HEIGHT) / 2};
-    POINT saved = {ReadSettingInt(SOURCE_SECTION, "GAMMA_LEFT", centred.x),
-                   ReadSettingInt(SOURCE_SECTION, "GAMMA_TOP", centred.y)};
-    // A place saved on a larger desktop would leave the window out of reach.
-    if (desktop.right < saved.x + WINDOW_WIDTH / 2 || desktop.bottom < saved.y + WINDOW_HEIGHT / 2) return centred;
-    return saved;
-}
-
 BOOL OnInitDialog(HWND window) {
     char caption[64] = {};
     if (LoadStringA(moduleInstance, IDS_GAMMA_CAPTION + useJapanese, caption, sizeof caption) > 0) {
         SetWindowTextA(window, caption);
     }
-    POINT at = PlaceWindow();
+    POINT at = SavedWindowPlace("GAMMA_LEFT", "GAMMA_TOP", WINDOW_WIDTH, WINDOW_HEIGHT, CENTRED_HEIGHT);
     MoveWindow(window, at.x, at.y, WINDOW_WIDTH, WINDOW_HEIGHT, FALSE);
     for (int channel = 0; channel < GAMMA_CHANNEL_COUNT; ++channel) {
         MoveWindow(GetDlgItem(window, CMD_GAMMA_MASTER + channel), CHANNEL_BUTTON_X, CHANNEL_BUTTON_Y[channel],
@@ -304,11 +292,7 @@ BOOL OnClose(HWND window) {
 // settings: by the time the session would read it, the window is gone.
 void OnDestroy(HWND window) {
     mainState.gammaWindowOpen = 0;
-    RECT rect;
-    if (GetWindowRect(window, &rect) && rect.bottom - rect.top > MIN_SAVED_HEIGHT) {
-        WriteSettingInt(SOURCE_SECTION, "GAMMA_LEFT", rect.left);
-        WriteSettingInt(SOURCE_SECTION, "GAMMA_TOP", rect.top);
-    }
+    SaveWindowPlace(window, "GAMMA_LEFT", "GAMMA_TOP");
     ReleaseGdiObjects();
     gammaDrag.mode = DRAG_NONE;
     if (gammaWindow == window) gammaWindow = nullptr;

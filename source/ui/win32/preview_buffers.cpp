@@ -54,22 +54,7 @@ bool RenderPreviewBitmap() {
         return false;
     }
     WriteDibHeader(bitmap.Get(), shownWidth, shownHeight, 0);
-    const char orientation = OrientationLetter(scanSettings.rotation);
-    const bool monochrome = scanSettings.monochrome == 1;
-    uint8_t line[LONGEST_LINE * 3];  // one line of red, green, blue
-    for (uint32_t j = 0; j < lines; ++j) {
-        const uint8_t* stored = pixels.Get() + static_cast<size_t>(j) * lineBytes;
-        for (uint32_t i = 0; i < pixelsPerLine; ++i) {
-            uint8_t blue = stored[3 * i], green = stored[3 * i + 1], red = stored[3 * i + 2];
-            if (monochrome) red = blue = green;
-            RetonePixel(red, green, blue);
-            line[3 * i] = red;
-            line[3 * i + 1] = green;
-            line[3 * i + 2] = blue;
-        }
-        LinePlacement placed = {lines, pixelsPerLine, 'F', orientation, static_cast<double>(lines), 0, 0, j};
-        PlaceScanLine(line, bitmap.Get() + DIB_HEADER_BYTES, PREVIEW_PIXELS_BYTES, shownHeight,
-                      DibRowBytes(shownWidth), placed);
-    }
+    RetonePreviewRows(pixels.Get(), lines, pixelsPerLine, scanSettings.rotation, scanSettings.monochrome == 1,
+                      bitmap.Get() + DIB_HEADER_BYTES, PREVIEW_PIXELS_BYTES);
     return true;
 }
