@@ -1,5 +1,7 @@
 // TWAIN constants shared by the data source, the host program and our source
-// manager. Names and values are TWAIN's own (protocol 1.x, 32-bit Windows).
+// manager. Names and values are TWAIN's own (protocol 1.x, 32-bit Windows,
+// and the few TWAIN 2 additions through which a 2.x manager hands a source
+// its entry points).
 #pragma once
 
 #include <cstdint>
@@ -8,6 +10,12 @@
 constexpr uint32_t DG_CONTROL = 0x0001;
 constexpr uint32_t DG_IMAGE = 0x0002;
 constexpr uint32_t DG_AUDIO = 0x0004;
+
+// SupportedGroups flags of TWAIN 2: the identity's owner speaks 2.x as a
+// source manager, an application or a data source.
+constexpr uint32_t DF_DSM2 = 0x10000000;
+constexpr uint32_t DF_APP2 = 0x20000000;
+constexpr uint32_t DF_DS2 = 0x40000000;
 
 // Data argument types.
 constexpr uint16_t DAT_NULL = 0x0000;
@@ -31,6 +39,7 @@ constexpr uint16_t DAT_GRAYRESPONSE = 0x0107;
 constexpr uint16_t DAT_RGBRESPONSE = 0x0108;
 constexpr uint16_t DAT_JPEGCOMPRESSION = 0x0109;
 constexpr uint16_t DAT_PALETTE8 = 0x010A;
+constexpr uint16_t DAT_ENTRYPOINT = 0x0403;
 constexpr uint16_t DAT_CUSTOMBASE = 0x8000;
 
 // Messages.

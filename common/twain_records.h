@@ -194,3 +194,30 @@ typedef TW_UINT16(TW_CALLINGSTYLE* DSENTRYPROC)(TW_IDENTITY* origin, TW_UINT32 d
 typedef TW_UINT16(TW_CALLINGSTYLE* DSMENTRYPROC)(TW_IDENTITY* origin, TW_IDENTITY* destination,
                                                  TW_UINT32 dataGroup, TW_UINT16 dataArgType,
                                                  TW_UINT16 message, TW_MEMREF data);
+
+// The memory functions of a TWAIN 2 source manager, through which what a
+// source hands to the application is allocated.
+typedef TW_HANDLE(TW_CALLINGSTYLE* DSM_MEMALLOCATE)(TW_UINT32 size);
+typedef void(TW_CALLINGSTYLE* DSM_MEMFREE)(TW_HANDLE handle);
+typedef TW_MEMREF(TW_CALLINGSTYLE* DSM_MEMLOCK)(TW_HANDLE handle);
+typedef void(TW_CALLINGSTYLE* DSM_MEMUNLOCK)(TW_HANDLE handle);
+
+#pragma pack(push, 2)
+
+// DAT_ENTRYPOINT: a TWAIN 2 manager's entry points. Size is the record's
+// size as its sender built it.
+struct TW_ENTRYPOINT {
+    TW_UINT32 Size;
+    DSMENTRYPROC DSM_Entry;
+    DSM_MEMALLOCATE DSM_MemAllocate;
+    DSM_MEMFREE DSM_MemFree;
+    DSM_MEMLOCK DSM_MemLock;
+    DSM_MEMUNLOCK DSM_MemUnlock;
+};
+
+#pragma pack(pop)
+
+static_assert(sizeof(TW_ENTRYPOINT) == 4 + 5 * TW_POINTER_SIZE);
+#if UINTPTR_MAX == 0xFFFFFFFFu
+static_assert(sizeof(TW_ENTRYPOINT) == 24);
+#endif

@@ -40,4 +40,9 @@ static_assert(offsetof(TW_IMAGEMEMXFER, BytesPerRow) == 2);
 static_assert(offsetof(TW_IMAGEMEMXFER, YOffset) == 18);
 static_assert(offsetof(TW_IMAGEMEMXFER, BytesWritten) == 22);
 static_assert(offsetof(TW_IMAGEMEMXFER, Memory) == 26);
+static_assert(offsetof(TW_ENTRYPOINT, DSM_Entry) == 4);
+static_assert(offsetof(TW_ENTRYPOINT, DSM_MemAllocate) == 8);
+static_assert(offsetof(TW_ENTRYPOINT, DSM_MemFree) == 12);
+static_assert(offsetof(TW_ENTRYPOINT, DSM_MemLock) == 16);
+static_assert(offsetof(TW_ENTRYPOINT, DSM_MemUnlock) == 20);
 #endif

@@ -139,7 +139,7 @@ TEST_F(DataSource, IdentityBeforeOpenNeedsNoCaller) {
     EXPECT_STREQ(identity.Version.Info, "2.0");
     EXPECT_EQ(identity.ProtocolMajor, 1);
     EXPECT_EQ(identity.ProtocolMinor, 6);
-    EXPECT_EQ(identity.SupportedGroups, DG_CONTROL | DG_IMAGE);
+    EXPECT_EQ(identity.SupportedGroups, DG_CONTROL | DG_IMAGE | DF_DS2);
     EXPECT_STREQ(identity.Manufacturer, "VANTERA OPTICAL Co., Ltd.");
     EXPECT_STREQ(identity.ProductFamily, "VANTERA QX-52 32Bit");
     EXPECT_STREQ(identity.ProductName, "VANTERA QX-52 32Bit");

@@ -40,7 +40,7 @@ TEST_F(SourceSession, TheManagerListsTheSource) {
         if (std::strcmp(identity.ProductName, SOURCE_NAME) == 0) {
             found = true;
             EXPECT_STREQ(identity.Manufacturer, "VANTERA OPTICAL Co., Ltd.");
-            EXPECT_EQ(identity.SupportedGroups, DG_CONTROL | DG_IMAGE);
+            EXPECT_EQ(identity.SupportedGroups, DG_CONTROL | DG_IMAGE | DF_DS2);
         }
     }
     EXPECT_TRUE(found);

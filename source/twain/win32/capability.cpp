@@ -1,9 +1,13 @@
-// Capability negotiation: the replies are new movable global blocks that
-// become the application's to free; the containers an application sets are
-// its own blocks, read only as far as GlobalSize says they reach. The values
-// and the decisions are in capability_table, the container bytes in
+// Capability negotiation: the replies are new blocks that become the
+// application's to free, from a TWAIN 2 manager's allocator when it gave one
+// and movable global blocks otherwise; the containers an application sets
+// are its own blocks, read only as far as GlobalSize says they reach. The
+// values and the decisions are in capability_table, the container bytes in
 // capability_containers.
 #include <windows.h>
+
+#include <cstdint>
+#include <cstring>
 
 #include "source/twain/capability_containers.h"
 #include "source/twain/capability_table.h"
@@ -13,21 +17,87 @@
 
 namespace {
 
+// The application frees a reply with the allocator of its manager: a TWAIN 2
+// manager's when that gave all four memory functions, Windows' global memory
+// otherwise. One call uses one of them throughout: the entry points change
+// only between calls.
+bool ManagerAllocates() {
+    return managerEntry.DSM_MemAllocate != nullptr && managerEntry.DSM_MemFree != nullptr &&
+           managerEntry.DSM_MemLock != nullptr && managerEntry.DSM_MemUnlock != nullptr;
+}
+
+// Owns a reply block until Detach() hands it to the application; frees it
+// otherwise. Get() is null when no block of `bytes` could be had.
+class ReplyBlock {
+public:
+    explicit ReplyBlock(size_t bytes) : block(Allocate(bytes)) {}
+    ~ReplyBlock() {
+        if (block == nullptr) return;
+        if (ManagerAllocates()) {
+            managerEntry.DSM_MemFree(block);
+        } else {
+            GlobalFree(block);
+        }
+    }
+    ReplyBlock(const ReplyBlock&) = delete;
+    ReplyBlock& operator=(const ReplyBlock&) = delete;
+    TW_HANDLE Get() const { return block; }
+    TW_HANDLE Detach() {
+        TW_HANDLE owned = block;
+        block = nullptr;
+        return owned;
+    }
+
+private:
+    // The manager's allocator counts in 32 bits.
+    static TW_HANDLE Allocate(size_t bytes) {
+        if (!ManagerAllocates()) return GlobalAlloc(GHND, bytes);
+        return bytes <= UINT32_MAX ? managerEntry.DSM_MemAllocate(static_cast<TW_UINT32>(bytes)) : nullptr;
+    }
+    TW_HANDLE block;
+};
+
+// Locks a reply block for the scope; Get() is null when it cannot be locked.
+class ScopedReplyLock {
+public:
+    explicit ScopedReplyLock(TW_HANDLE locked)
+        : block(locked),
+          bytes(ManagerAllocates() ? managerEntry.DSM_MemLock(locked) : GlobalLock(locked)) {}
+    ~ScopedReplyLock() {
+        if (bytes == nullptr) return;
+        if (ManagerAllocates()) {
+            managerEntry.DSM_MemUnlock(block);
+        } else {
+            GlobalUnlock(block);
+        }
+    }
+    ScopedReplyLock(const ScopedReplyLock&) = delete;
+    ScopedReplyLock& operator=(const ScopedReplyLock&) = delete;
+    BYTE* Get() const { return static_cast<BYTE*>(bytes); }
+
+private:
+    TW_HANDLE block;
+    void* bytes;
+};
+
 // Puts a new block of `bytes`, filled by `write`, into the capability as its
 // container; the block is freed on every failure and becomes the
 // application's only once it is filled. Answers 0, or TWCC_LOWMEMORY when
 // no block can be had or locked.
 template <typename Writer>
 TW_UINT16 BuildContainer(TW_CAPABILITY& capability, TW_UINT16 conType, size_t bytes, Writer write) {
-    GlobalBlock container(GlobalAlloc(GHND, bytes));
+    ReplyBlock container(bytes);
     if (container.Get() == nullptr) {
         return TWCC_LOWMEMORY;
     }
     {
-        ScopedGlobalLock lock(container.Get());
+        ScopedReplyLock lock(container.Get());
         if (lock.Get() == nullptr) {
             return TWCC_LOWMEMORY;
         }
+        // A manager's allocator need not clear what it gives, and padding
+        // the writer skips reaches the application all the same.
+        std::memset(lock.Get(), 0, bytes);
         write(lock.Get());
     }
     capability.hContainer = container.Detach();

@@ -17,6 +17,7 @@ static constexpr DispatchEntry CONTROL_DISPATCH[] = {
     {DAT_SETUPMEMXFER, SetupMemXferHandler},
     {DAT_SETUPFILEXFER, SetupFileXferHandler},
     {DAT_XFERGROUP, XferGroupHandler},
+    {DAT_ENTRYPOINT, EntryPointHandler},
     {0, nullptr},
 };
 

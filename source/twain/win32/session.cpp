@@ -1,5 +1,5 @@
-// The session handlers: identity (get, open, close), user interface (enable,
-// disable) and status.
+// The session handlers: identity (get, open, close), a TWAIN 2 manager's
+// entry points, user interface (enable, disable) and status.
 #include <windows.h>
 
 #include <cstring>
@@ -82,6 +82,7 @@ static TW_UINT16 CloseSource(TripletRecord*) {
     // A picture the application took is no longer held; one still held was
     // never handed over, and nobody else could free it.
     FreeTransferImage();
+    managerEntry = {};
     sourceState = STATE_LOADED;
     return TWRC_SUCCESS;
 }
@@ -97,6 +98,27 @@ TW_UINT16 IdentityHandler(TripletRecord* triplet) {
     default:
         return Refuse(TWCC_BADPROTOCOL);
     }
+}
+
+// Keeps a TWAIN 2 manager's entry points for the session it opens next.
+// The record is read only when its Size says it holds all of ours; without
+// DSM_Entry there is nothing to keep. The memory functions are used only
+// when all four are given (see capability.cpp).
+static TW_UINT16 SetEntryPoints(TripletRecord* triplet) {
+    const auto* entryPoints = static_cast<const TW_ENTRYPOINT*>(triplet->data);
+    if (entryPoints == nullptr || entryPoints->Size < sizeof(TW_ENTRYPOINT) || entryPoints->DSM_Entry == nullptr) {
+        return Refuse(TWCC_BADVALUE);
+    }
+    managerEntry = *entryPoints;
+    managerEntry.Size = sizeof(TW_ENTRYPOINT);
+    return TWRC_SUCCESS;
+}
+
+TW_UINT16 EntryPointHandler(TripletRecord* triplet) {
+    if (triplet->message != MSG_SET) {
+        return Refuse(TWCC_BADPROTOCOL);
+    }
+    return SetEntryPoints(triplet);
 }
 
 static void ChooseLanguage() {

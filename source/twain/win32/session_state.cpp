@@ -18,6 +18,7 @@ HWND ixWindow = nullptr;
 HWND gammaWindow = nullptr;
 HGLOBAL transferImage = nullptr;
 MemoryTransferProgress memoryTransfer = {};
+TW_ENTRYPOINT managerEntry = {};
 BYTE useJapanese = 0;
 HWND parentWindow = nullptr;
 
@@ -60,6 +61,7 @@ void ResetSession(HINSTANCE instance) {
     conditionCode = {};
     appIdentity = {};
     sourceIdentity = {};
+    managerEntry = {};
     mainWindow = indexWindow = ixWindow = gammaWindow = nullptr;
     useJapanese = 0;
     parentWindow = nullptr;
@@ -72,7 +74,10 @@ void ResetSession(HINSTANCE instance) {
     LoadIdentityString(IDS_VERSION_INFO, sourceIdentity.Version.Info);
     sourceIdentity.ProtocolMajor = 1;
     sourceIdentity.ProtocolMinor = 6;
-    sourceIdentity.SupportedGroups = DG_CONTROL | DG_IMAGE;
+    // DF_DS2 tells a TWAIN 2 manager to hand us its entry points rather
+    // than to redirect our own loading of the 1.x manager; a 1.x manager
+    // and its applications ignore the flag.
+    sourceIdentity.SupportedGroups = DG_CONTROL | DG_IMAGE | DF_DS2;
     LoadIdentityString(IDS_MANUFACTURER, sourceIdentity.Manufacturer);
     LoadIdentityString(IDS_PRODUCT_FAMILY, sourceIdentity.ProductFamily);
     LoadIdentityString(IDS_PRODUCT_NAME, sourceIdentity.ProductName);

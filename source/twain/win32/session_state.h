@@ -41,12 +41,20 @@ void FreeTransferImage();
 // keeps no reference to it. Answers 0 when none is held.
 HGLOBAL TakeTransferImage();
 
+// The entry points a TWAIN 2 source manager handed over (DAT_ENTRYPOINT)
+// before opening the source. All null with a 1.x manager, which never sends
+// them, and again from MSG_CLOSEDS on: the manager of a later session may be
+// a 1.x one, and these pointers would then lead into a library it does not
+// hold. Size is that of our record once they are kept.
+extern TW_ENTRYPOINT managerEntry;
+
 extern BYTE useJapanese;  // 1: Japanese texts and bitmaps
 extern HWND parentWindow;  // hParent of the enabling application
 
 // The one reset of the whole library (DllMain's process attach; tests use it
 // to start from a freshly loaded source): the portable core's state
 // (ResetCoreState), a picture still offered and the preview buffers freed,
-// the session cleared and sourceIdentity filled from the string table.
+// the session and the manager's entry points cleared and sourceIdentity
+// filled from the string table.
 // Windows are forgotten, not destroyed: their owner destroys them.
 void ResetSession(HINSTANCE instance);

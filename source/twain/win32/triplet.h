@@ -33,6 +33,7 @@ TW_UINT16 Refuse(TW_UINT16 code);
 TW_UINT16 IdentityHandler(TripletRecord* triplet);
 TW_UINT16 UserInterfaceHandler(TripletRecord* triplet);
 TW_UINT16 StatusHandler(TripletRecord* triplet);
+TW_UINT16 EntryPointHandler(TripletRecord* triplet);
 TW_UINT16 CapabilityHandler(TripletRecord* triplet);
 TW_UINT16 PendingXfersHandler(TripletRecord* triplet);
 TW_UINT16 SetupMemXferHandler(TripletRecord* triplet);
