@@ -1,6 +1,7 @@
 #include "host/win32/commands.h"
 
 #include <commdlg.h>
+#include <htmlhelp.h>
 
 #include <cstring>
 #include <cwchar>
@@ -133,13 +134,41 @@ static void VersionCommand(HWND window) {
     ShowVersionDialog(window);
 }
 
+// HtmlHelpA of the help viewer's library, looked up when help is asked for:
+// without the library KORVEL still starts and works, and only its help
+// warns.
+using HtmlHelpFunction = HWND(WINAPI*)(HWND caller, LPCSTR file, UINT command, DWORD_PTR data);
+
+// Opens the help file path (an HTML Help file) at its contents. Returns
+// false when the file is not there, or the viewer cannot be loaded or
+// refuses it. The check for the file comes first: a missing file would
+// otherwise open an empty viewer with an error page rather than our warning.
+// The viewer's library stays loaded: its window outlives this call.
+static bool OpenHelpFile(HWND window, const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return false;
+    }
+    HMODULE viewer = LoadLibraryA("hhctrl.ocx");
+    if (viewer == nullptr) {
+        return false;
+    }
+    auto htmlHelp = reinterpret_cast<HtmlHelpFunction>(
+        reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpA")));
+    if (htmlHelp == nullptr) {
+        FreeLibrary(viewer);
+        return false;
+    }
+    return htmlHelp(window, path, HH_DISPLAY_TOC, 0) != nullptr;
+}
+
 static void ShowHelp(HWND window, const char* fileKey) {
     char folder[SETTING_TEXT_SIZE];
     char name[SETTING_TEXT_SIZE];
     char path[2 * SETTING_TEXT_SIZE];
     ReadSettingString(HOST_SECTION, "PATH", UNSET_VALUE, folder, sizeof folder);
     ReadSettingString(HOST_SECTION, fileKey, UNSET_VALUE, name, sizeof name);
-    if (!JoinHelpPath(folder, name, path, sizeof path) || !WinHelpA(window, path, HELP_CONTENTS, 0)) {
+    if (!JoinHelpPath(folder, name, path, sizeof path) || !OpenHelpFile(window, path)) {
         ShowWarning(window, IDS_CANNOT_OPEN_HELP);
     }
 }

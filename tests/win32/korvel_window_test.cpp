@@ -259,6 +259,22 @@ TEST_F(KorvelTest, HelpWithoutItsSettingsSaysSoAndTheVersionBoxShowsTheSetting) 
     EXPECT_EQ(shown, "2.01 test build");
 }
 
+// Settings that are there but lead nowhere: a help file that does not exist,
+// and an empty name that leaves only the folder. Both are refused before the
+// viewer is loaded, with the same warning as missing settings.
+TEST_F(KorvelTest, HelpNamingNoFileSaysSo) {
+    Start();
+    WriteHostKey("PATH", "C:\\windows\\");
+    WriteHostKey("ICONS", "no such help.chm");
+    WriteHostKey("TROUBLE", "");
+    for (UINT command : {UINT{IDM_ICON_HELP}, UINT{IDM_TROUBLE_HELP}}) {
+        DialogWatcher box(CAPTION, Press(IDOK), 1);
+        SendMessageA(mainWindow, WM_COMMAND, command, 0);
+        EXPECT_EQ(box.Finish(), (std::vector<std::string>{"Cannot open help!"}));
+    }
+    EXPECT_EQ(GetModuleHandleA("hhctrl.ocx"), nullptr);
+}
+
 // A 1000 x 800 picture in a 500 x 400 client area.
 class KorvelLargePicture : public KorvelTest {
 protected:
