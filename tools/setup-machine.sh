@@ -4,14 +4,15 @@
 # 32-bit Wine (with the i386 architecture) and the FreeType it draws
 # TrueType fonts with, Xvfb and ImageMagick for screenshots, valgrind for
 # the benchmarks' instruction counts, clang with libFuzzer's runtime for
-# the fuzz runs, and Python's imaging library for checking the exported
-# bitmaps. Does nothing when everything is there already.
+# the fuzz runs, Python's imaging library for checking the exported
+# bitmaps, NSIS for the setup program and chmcmd (Free Pascal's utilities)
+# for the help files. Does nothing when everything is there already.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ mingw-w64 g++-mingw-w64-i686-posix googletest
           wine wine32:i386 fonts-wine libfreetype6:i386 libfontconfig1:i386
           xvfb xauth x11-utils imagemagick fonts-ipafont-gothic valgrind locales
-          fonts-dejavu-core clang libclang-rt-14-dev python3-pil)
+          fonts-dejavu-core clang libclang-rt-14-dev python3-pil nsis fp-utils)
 
 missing=()
 for package in "${packages[@]}"; do
