@@ -3,6 +3,11 @@
 LangString PRODUCT_NAME ${LANG_ENGLISH} "VANTERA Film Scanner QX-52"
 LangString PRODUCT_NAME ${LANG_JAPANESE} "VANTERA フィルムスキャナ QX-52"
 
+LangString SETUP_CAPTION ${LANG_ENGLISH} "VANTERA Film Scanner QX-52 ${QX_VERSION} Setup"
+LangString SETUP_CAPTION ${LANG_JAPANESE} "VANTERA フィルムスキャナ QX-52 ${QX_VERSION} セットアップ"
+LangString UNINSTALL_CAPTION ${LANG_ENGLISH} "VANTERA Film Scanner QX-52 ${QX_VERSION} Uninstall"
+LangString UNINSTALL_CAPTION ${LANG_JAPANESE} "VANTERA フィルムスキャナ QX-52 ${QX_VERSION} アンインストール"
+
 LangString WELCOME_TITLE ${LANG_ENGLISH} "Setting up the QX-52 film scanner software"
 LangString WELCOME_TITLE ${LANG_JAPANESE} "QX-52 フィルムスキャナ ソフトウェアのセットアップ"
 LangString WELCOME_TEXT ${LANG_ENGLISH} "This puts on your computer what the QX-52 film scanner needs:$\r$\n$\r$\n\

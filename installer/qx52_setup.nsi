@@ -40,7 +40,8 @@ ManifestDPIAware true
 !define MENU_FOLDER "$SMPROGRAMS\VANTERA QX-52"
 
 Name "$(PRODUCT_NAME)"
-Caption "$(PRODUCT_NAME) ${QX_VERSION}"
+Caption "$(SETUP_CAPTION)"
+UninstallCaption "$(UNINSTALL_CAPTION)"
 OutFile "${QX_OUTPUT}"
 InstallDir "$PROGRAMFILES\VANTERA\KORVEL"
 InstallDirRegKey HKLM "${PRODUCT_KEY}" "InstallDir"
@@ -81,6 +82,7 @@ Var RemoveSettings   ; uninstaller: 1 when the settings go too
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 Page custom PortPageShow PortPageLeave
+!define MUI_FINISHPAGE_NOAUTOCLOSE
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\KORVEL.EXE"
 !define MUI_FINISHPAGE_RUN_TEXT "$(FINISH_RUN)"

@@ -20,6 +20,12 @@
 //   (SHOT_PREFIXix-window.bmp), saves the sheet as SHOT_PREFIXindex.IXF and
 //   SHOT_PREFIXindex-export.bmp, and copies it to KORVEL, which saves it as
 //   OUTPUT.BMP (SHOT_PREFIXkorvel-aps.bmp).
+// Usage: korvel_driver --setup PROGRAM SHOT_PREFIX [ARGUMENTS]
+//   runs the setup program or the uninstaller as a user clicking Next
+//   through its pages, answering No to a question, and takes a picture of
+//   each page (SHOT_PREFIXsetup-01.bmp, -02, ...).
+// Usage: korvel_driver --version KORVEL.EXE SHOT
+//   opens KORVEL's Version box and takes its picture as SHOT.
 // Exit code 0 when every step happened; otherwise the step that did not is
 // named on the error output.
 #include <windows.h>
@@ -453,13 +459,130 @@ bool Tour(const std::string& korvelPath, const std::string& shots) {
 
 }  // namespace
 
+// Any visible top-level dialog: the setup program's, or the uninstaller's,
+// which runs again from a copy as another process.
+BOOL CALLBACK FindAnyDialog(HWND window, LPARAM context) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "#32770" && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(context) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK AppendChildText(HWND child, LPARAM context) {
+    if (IsWindowVisible(child)) {
+        char text[256] = {};
+        GetWindowTextA(child, text, sizeof text);
+        *reinterpret_cast<std::string*>(context) += std::string(text) + "|";
+    }
+    return TRUE;
+}
+
+// What a page shows: its caption and every visible control's text. A new
+// text is a new page.
+std::string PageText(HWND dialog) {
+    char caption[256] = {};
+    GetWindowTextA(dialog, caption, sizeof caption);
+    std::string text = caption;
+    EnumChildWindows(dialog, AppendChildText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+bool WalkSetup(const std::string& program, const std::string& arguments, const std::string& shots) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string line = "\"" + program + "\" " + arguments;
+    std::vector<char> command(line.begin(), line.end());
+    command.push_back('\0');
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return Fail("the setup program could not be started");
+    }
+    CloseHandle(process.hThread);
+    std::string last;
+    int page = 0;
+    // Ends when no dialog has been seen for a while after the program ended
+    // (the uninstaller's copy starts a moment after its first process ends).
+    for (DWORD idle = 0; idle < 60000;) {
+        HWND dialog = nullptr;
+        EnumWindows(FindAnyDialog, reinterpret_cast<LPARAM>(&dialog));
+        if (dialog == nullptr) {
+            if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0 && idle >= 5000) break;
+            Sleep(100);
+            idle += 100;
+            continue;
+        }
+        idle = 0;
+        // Next, Install, Finish or Close are button 1; a question is
+        // answered No.
+        HWND no = GetDlgItem(dialog, IDNO);
+        HWND button = no != nullptr ? no : GetDlgItem(dialog, IDOK);
+        if (button == nullptr || !IsWindowEnabled(button) || !IsWindowVisible(button)) {
+            Sleep(100);
+            continue;
+        }
+        Sleep(800);
+        std::string text = PageText(dialog);
+        if (text != last) {
+            char name[32];
+            std::snprintf(name, sizeof name, "setup-%02d.bmp", ++page);
+            if (!Photograph(dialog, shots + name)) return Fail("a page could not be photographed");
+            last = text;
+        }
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        Sleep(700);
+    }
+    CloseHandle(process.hProcess);
+    return page > 0 || Fail("the setup program showed no page");
+}
+
+bool PhotographVersionBox(const std::string& korvelPath, const std::string& shot) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::vector<char> command(korvelPath.begin(), korvelPath.end());
+    command.push_back('\0');
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return Fail("KORVEL could not be started");
+    }
+    CloseHandle(process.hThread);
+    HWND korvel = nullptr;
+    if (!WaitFor(20000, [&] { return (korvel = FindWindowA(KORVEL_CLASS_NAME, nullptr)) != nullptr; })) {
+        return Fail("KORVEL's window did not appear");
+    }
+    Sleep(500);
+    PostMessageA(korvel, WM_COMMAND, IDM_VERSION, 0);
+    HWND box = nullptr;
+    if (!WaitFor(10000, [&] { return (box = ProcessDialog(process.dwProcessId)) != nullptr; })) {
+        return Fail("the Version box did not open");
+    }
+    Sleep(800);
+    bool ok = Photograph(box, shot);
+    PostMessageA(box, WM_COMMAND, IDC_VERSION_OK, 0);
+    Sleep(500);
+    PostMessageA(korvel, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hProcess);
+    return ok || Fail("the Version box could not be photographed");
+}
+
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--tour") return Tour(argv[2], argv[3]) ? 0 : 1;
     if (argc == 5 && std::string(argv[1]) == "--aps") return DriveAps(argv[2], argv[3], argv[4]) ? 0 : 1;
+    if (argc >= 4 && std::string(argv[1]) == "--setup") {
+        std::string arguments;
+        for (int i = 4; i < argc; ++i) arguments += std::string(i > 4 ? " " : "") + argv[i];
+        return WalkSetup(argv[2], arguments, argv[3]) ? 0 : 1;
+    }
+    if (argc == 4 && std::string(argv[1]) == "--version") return PhotographVersionBox(argv[2], argv[3]) ? 0 : 1;
     if (argc != 4) {
         std::fprintf(stderr, "usage: korvel_driver KORVEL.EXE OUTPUT.BMP SHOT_PREFIX\n"
                              "       korvel_driver --tour KORVEL.EXE SHOT_PREFIX\n"
-                             "       korvel_driver --aps KORVEL.EXE OUTPUT.BMP SHOT_PREFIX\n");
+                             "       korvel_driver --aps KORVEL.EXE OUTPUT.BMP SHOT_PREFIX\n"
+                             "       korvel_driver --setup PROGRAM SHOT_PREFIX [ARGUMENTS]\n"
+                             "       korvel_driver --version KORVEL.EXE SHOT\n");
         return 2;
     }
     return Drive(argv[1], argv[2], argv[3]) ? 0 : 1;
