@@ -22,6 +22,7 @@ constexpr uint32_t MSG_INDEX_SCAN_COMPLETED = 30130;  // "Index scanning is comp
 constexpr uint32_t MSG_FRAME_NOT_VALID = 30140;       // "Selected frame number is not valid !"
 constexpr uint32_t MSG_DISCARD_INDEX = 30030;         // question before Clear
 constexpr uint32_t MSG_OPEN_DISCARDS_INDEX = 30080;   // question before Open
+constexpr uint32_t MSG_QUIT_DISCARDS_INDEX = 30040;   // question before the scan window closes
 constexpr uint32_t MSG_NOTHING_TO_SAVE = 30210;
 constexpr uint32_t MSG_SAVE_FAILED = 30220;
 

@@ -275,6 +275,38 @@ TEST_F(IndexWindow, SingleScanThenClearWithCancelAndOk) {
     EXPECT_FALSE(Scanned(48 + 40, 30));
 }
 
+int closeRequests = 0;
+
+TW_UINT16 TW_CALLINGSTYLE CountCloseRequests(TW_IDENTITY*, TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16 message,
+                                             TW_MEMREF) {
+    if (message == MSG_CLOSEDSREQ) ++closeRequests;
+    return TWRC_SUCCESS;
+}
+
+// Closing the scan window with a thumbnail not saved asks first: Cancel
+// keeps the source open, OK asks the application to close it. The requests
+// are counted through a manager's entry point.
+TEST_F(IndexWindow, ClosingWithAnUnsavedSheetAsksFirst) {
+    ASSERT_NE(indexWindow, nullptr);
+    EXPECT_TRUE(Command(CMD_INDEX_SINGLE_SCAN).empty());
+    closeRequests = 0;
+    managerEntry.DSM_Entry = CountCloseRequests;
+    {
+        DialogWatcher cancel(MESSAGE_CAPTION, [](HWND box) { PostMessageA(box, WM_COMMAND, IDCANCEL, 0); }, 1);
+        SendMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(cancel.Finish(), std::vector<std::string>{"Index Image is not saved !  Are you sure you want to "
+                                                            "quit the application ?"});
+    }
+    EXPECT_EQ(closeRequests, 0);
+    {
+        DialogWatcher ok(MESSAGE_CAPTION, [](HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); }, 1);
+        SendMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(ok.Finish().size(), 1u);
+    }
+    EXPECT_EQ(closeRequests, 1);
+    managerEntry = {};
+}
+
 // STOP pressed while frame 3 is scanned: that thumbnail is finished, then
 // the scan stops and says so. Run again from there, it reaches the film's
 // end (frame 15) and says that.

@@ -6,6 +6,7 @@
 #include "source/imaging/film_parameters.h"
 #include "source/imaging/tone_curves.h"
 #include "source/resources/resource_ids.h"
+#include "source/aps/index_sheet.h"
 #include "source/aps/win32/index_window.h"
 #include "source/scanner/link.h"
 #include "source/scanner/win32/port_access_win32.h"
@@ -510,7 +511,12 @@ void OnQueryOpen() {
 
 // Quitting the window asks the application to close the source; the window
 // itself is destroyed when it does.
-BOOL OnClose() {
+// Closing the source would lose index thumbnails scanned since the last
+// save: the user is asked first, and Cancel keeps everything open.
+BOOL OnClose(HWND window) {
+    if (indexUnsaved == 1 && AskMessage(window, MSG_QUIT_DISCARDS_INDEX) != IDOK) {
+        return TRUE;
+    }
     RequestClose();
     return TRUE;
 }
@@ -533,7 +539,7 @@ INT_PTR HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFY: return OnToolTipNotify(lParam);
     case WM_SIZE: OnSize(wParam); return TRUE;
     case WM_QUERYOPEN: OnQueryOpen(); return FALSE;
-    case WM_CLOSE: return OnClose();
+    case WM_CLOSE: return OnClose(window);
     case WM_DESTROY: OnDestroy(); return FALSE;
     default: return FALSE;
     }
