@@ -24,13 +24,10 @@ tour() {  # tour LANGUAGE SUFFIX [SETUP ARGUMENTS]
   export WINEPREFIX="$QX_WIN_BUILD/setup-tour$suffix"
   export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
   rm -rf "$WINEPREFIX"
-  wineboot -i </dev/null >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
-  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  new_wine_prefix
+  install_wine_fonts
   # The language both programs and the setup program take.
   printf '[KORVEL]\r\nLANGUAGE=%s\r\n' "$language" > "$WINEPREFIX/drive_c/windows/VANTERA.INI"
-  wineserver -w
   local shots="$QX_WIN_BUILD/setup-tour$suffix-"
   rm -f "$shots"*.bmp
   wine "$driver" --setup "$(winepath -w "$setup")" "$(winepath -w "$shots")" "$@"

@@ -8,21 +8,8 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 win_build=$QX_WIN_BUILD
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
-  wineboot -i </dev/null >/dev/null 2>&1
-  # Unmanaged windows: Wine draws their frames itself and does not wait for
-  # a window manager (Xvfb has none) each time a window is hidden.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
-  wineserver -w
-fi
-
-# Wine's own TrueType fonts (Marlett draws the caption buttons) where every
-# Wine build finds them: the prefix's Fonts folder.
-if [ -d /usr/share/wine/fonts ]; then
-  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-fi
+[ -f "$WINEPREFIX/system.reg" ] || new_wine_prefix
+install_wine_fonts
 
 windows="$WINEPREFIX/drive_c/windows"
 # Wine keeps its own twain_32.dll in the Windows directory, where a TWAIN

@@ -49,9 +49,7 @@ snapshot() {  # every file and folder of drive C, but Wine's temporary files
 
 rm -rf "$work"
 mkdir -p "$work"
-wineboot -i </dev/null >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
-settle
+new_wine_prefix
 snapshot > "$work/before.txt"
 cp "$drive/windows/twain_32.dll" "$work/wine-twain_32.dll"
 

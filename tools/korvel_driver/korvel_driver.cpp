@@ -120,7 +120,7 @@ bool Photograph(HWND window, const std::string& path, HWND also = nullptr) {
 }
 
 struct DialogSearch {
-    DWORD process;
+    DWORD process;  // 0: any process
     HWND found;
 };
 
@@ -130,7 +130,8 @@ BOOL CALLBACK FindProcessDialog(HWND window, LPARAM context) {
     GetWindowThreadProcessId(window, &process);
     char name[16] = {};
     GetClassNameA(window, name, sizeof name);
-    if (process == search->process && std::string(name) == "#32770" && IsWindowVisible(window)) {
+    if ((search->process == 0 || process == search->process) && std::string(name) == "#32770" &&
+        IsWindowVisible(window)) {
         search->found = window;
         return FALSE;
     }
@@ -208,6 +209,39 @@ bool FileComplete(const std::string& path) {
     return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) != 0 && data.nFileSizeLow > 54;
 }
 
+// Starts `commandLine`; false, with `failure` on the error output, when it
+// cannot be started. The caller closes process.hProcess.
+bool StartProgram(const std::string& commandLine, PROCESS_INFORMATION& process, const char* failure) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::vector<char> command(commandLine.begin(), commandLine.end());
+    command.push_back('\0');
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return Fail(failure);
+    }
+    CloseHandle(process.hThread);
+    return true;
+}
+
+// KORVEL started and its window up.
+bool StartKorvel(const std::string& korvelPath, PROCESS_INFORMATION& process, HWND& korvel) {
+    if (!StartProgram(korvelPath, process, "KORVEL could not be started")) return false;
+    if (!WaitFor(20000, [&] { return (korvel = FindWindowA(KORVEL_CLASS_NAME, nullptr)) != nullptr; })) {
+        return Fail("KORVEL's window did not appear");
+    }
+    Sleep(500);
+    return true;
+}
+
+// Asks KORVEL to close and waits for its end; ends it when it does not.
+bool EndKorvel(HWND korvel, HANDLE process) {
+    PostMessageA(korvel, WM_CLOSE, 0, 0);
+    bool ended = WaitForSingleObject(process, 20000) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(process, 1);
+    CloseHandle(process);
+    return ended || Fail("KORVEL did not end");
+}
+
 // KORVEL started, Acquire chosen and a preview made in the source's window.
 struct Session {
     PROCESS_INFORMATION process;
@@ -216,21 +250,8 @@ struct Session {
 };
 
 bool StartAndPreview(const std::string& korvelPath, Session& session) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION& process = session.process;
-    std::vector<char> command(korvelPath.begin(), korvelPath.end());
-    command.push_back('\0');
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        return Fail("KORVEL could not be started");
-    }
-    CloseHandle(process.hThread);
-    HWND& korvel = session.korvel;
-    if (!WaitFor(20000, [&] { return (korvel = FindWindowA(KORVEL_CLASS_NAME, nullptr)) != nullptr; })) {
-        return Fail("KORVEL's window did not appear");
-    }
-    Sleep(500);
-    PostMessageA(korvel, WM_COMMAND, KORVEL_ACQUIRE, 0);
+    if (!StartKorvel(korvelPath, session.process, session.korvel)) return false;
+    PostMessageA(session.korvel, WM_COMMAND, KORVEL_ACQUIRE, 0);
     HWND& scan = session.scan;
     if (!WaitFor(30000, [&] { return (scan = FindWindowA(SOURCE_CLASS_NAME, PREVIEW_CAPTION)) != nullptr && IsWindowVisible(scan); })) {
         return Fail("the source's scan window did not open after Acquire");
@@ -289,14 +310,7 @@ bool CloseSourceAndSave(Session& session, const std::string& output, const std::
         return Fail("KORVEL did not save the picture");
     }
     Sleep(500);
-    PostMessageA(korvel, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
-        TerminateProcess(process.hProcess, 1);
-        CloseHandle(process.hProcess);
-        return Fail("KORVEL did not end");
-    }
-    CloseHandle(process.hProcess);
-    return true;
+    return EndKorvel(korvel, process.hProcess);
 }
 
 bool Drive(const std::string& korvelPath, const std::string& output, const std::string& shots) {
@@ -450,25 +464,7 @@ bool Tour(const std::string& korvelPath, const std::string& shots) {
     PostMessageA(scan, WM_CLOSE, 0, 0);
     if (!WaitFor(20000, [&] { return !IsWindow(scan); })) return Fail("the source's window did not close");
     Sleep(500);
-    PostMessageA(session.korvel, WM_CLOSE, 0, 0);
-    bool ended = WaitForSingleObject(session.process.hProcess, 20000) == WAIT_OBJECT_0;
-    if (!ended) TerminateProcess(session.process.hProcess, 1);
-    CloseHandle(session.process.hProcess);
-    return ended || Fail("KORVEL did not end");
-}
-
-}  // namespace
-
-// Any visible top-level dialog: the setup program's, or the uninstaller's,
-// which runs again from a copy as another process.
-BOOL CALLBACK FindAnyDialog(HWND window, LPARAM context) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == "#32770" && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(context) = window;
-        return FALSE;
-    }
-    return TRUE;
+    return EndKorvel(session.korvel, session.process.hProcess);
 }
 
 BOOL CALLBACK AppendChildText(HWND child, LPARAM context) {
@@ -491,23 +487,17 @@ std::string PageText(HWND dialog) {
 }
 
 bool WalkSetup(const std::string& program, const std::string& arguments, const std::string& shots) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::string line = "\"" + program + "\" " + arguments;
-    std::vector<char> command(line.begin(), line.end());
-    command.push_back('\0');
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        return Fail("the setup program could not be started");
+    if (!StartProgram("\"" + program + "\" " + arguments, process, "the setup program could not be started")) {
+        return false;
     }
-    CloseHandle(process.hThread);
     std::string last;
     int page = 0;
     // Ends when no dialog has been seen for a while after the program ended
     // (the uninstaller's copy starts a moment after its first process ends).
     for (DWORD idle = 0; idle < 60000;) {
-        HWND dialog = nullptr;
-        EnumWindows(FindAnyDialog, reinterpret_cast<LPARAM>(&dialog));
+        // Any process's: the uninstaller runs again from a copy.
+        HWND dialog = ProcessDialog(0);
         if (dialog == nullptr) {
             if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0 && idle >= 5000) break;
             Sleep(100);
@@ -539,20 +529,9 @@ bool WalkSetup(const std::string& program, const std::string& arguments, const s
 }
 
 bool PhotographVersionBox(const std::string& korvelPath, const std::string& shot) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::vector<char> command(korvelPath.begin(), korvelPath.end());
-    command.push_back('\0');
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        return Fail("KORVEL could not be started");
-    }
-    CloseHandle(process.hThread);
     HWND korvel = nullptr;
-    if (!WaitFor(20000, [&] { return (korvel = FindWindowA(KORVEL_CLASS_NAME, nullptr)) != nullptr; })) {
-        return Fail("KORVEL's window did not appear");
-    }
-    Sleep(500);
+    if (!StartKorvel(korvelPath, process, korvel)) return false;
     PostMessageA(korvel, WM_COMMAND, IDM_VERSION, 0);
     HWND box = nullptr;
     if (!WaitFor(10000, [&] { return (box = ProcessDialog(process.dwProcessId)) != nullptr; })) {
@@ -562,11 +541,11 @@ bool PhotographVersionBox(const std::string& korvelPath, const std::string& shot
     bool ok = Photograph(box, shot);
     PostMessageA(box, WM_COMMAND, IDC_VERSION_OK, 0);
     Sleep(500);
-    PostMessageA(korvel, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hProcess);
-    return ok || Fail("the Version box could not be photographed");
+    bool ended = EndKorvel(korvel, process.hProcess);
+    return (ok || Fail("the Version box could not be photographed")) && ended;
 }
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--tour") return Tour(argv[2], argv[3]) ? 0 : 1;
